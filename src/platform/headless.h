@@ -1,0 +1,105 @@
+// Choosing the backend, and the controls of the headless backend that tests, replays and
+// benchmarks drive: a virtual clock, scripted input, fault injection and what was shown and heard.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win_types.h"
+
+namespace platform {
+
+// Everything in the platform that can be made to fail at set-up.
+enum class Fault {
+    CreateWindow,
+    DirectDrawCreate,
+    SetCooperativeLevel,
+    SetDisplayMode,
+    CreateSurface,        // the primary of the flip chain
+    CreateOffscreenSurface,
+    GetAttachedSurface,
+    DirectSoundCreate,
+    SoundCooperativeLevel,
+    CreatePrimarySoundBuffer,
+    CreateSoundBuffer,    // secondary (static) buffers
+    DirectInputCreate,
+    CreateKeyboardDevice,
+    LoadCursor,
+    WSAStartup,
+    WSAStartupVersion,    // WSAStartup succeeds but grants version 2.2
+    Count
+};
+
+struct HeadlessOptions {
+    int desktopBits = 32;               // 8, 16, 24 or 32
+    bool soundDevice = true;            // false: DirectSoundCreate fails
+    double msPerFlip = 0.0;             // virtual time that each Flip lets pass
+    std::uint64_t cyclesPerSecond = 3'000'000'000ull; // the time-stamp counter's rate
+    std::int64_t calendarTime = 1'000'000'000;        // what CalendarTimeSeconds returns
+};
+
+struct MessageBoxRecord {
+    std::string text;
+    std::string caption; // empty when none was given
+    UINT type;
+};
+
+struct JoystickState {
+    bool present = false;       // answers reads at all
+    bool capsReadable = true;   // joyGetDevCapsA succeeds
+    UINT xMin = 0, xMax = 65535, yMin = 0, yMax = 65535;
+    DWORD x = 32767, y = 32767;
+    DWORD buttonsHeld = 0;      // reported as dwButtonNumber
+};
+
+// The game uses the sdl backend; tests call useHeadless before anything else.
+void useSdl();
+void useHeadless(const HeadlessOptions& options = {});
+bool isHeadless();
+
+namespace headless {
+
+// Back to a fresh world with the current options: no window, empty queue, no timers, no faults,
+// empty logs, clock at 0, no key down, no joystick.
+void reset(const HeadlessOptions& options = {});
+const HeadlessOptions& options();
+
+void injectFault(Fault fault, HRESULT code = E_FAIL);
+
+// Virtual time: timers and sound playback follow it.
+void advanceMs(double ms);
+double nowMs();
+
+// Keyboard: the polled state, and key-press messages as the window would get them.
+void setKeyDown(int scanCode, bool down);
+void pressKey(int scanCode, bool autoRepeat = false); // posts WM_KEYDOWN
+void tapKey(int scanCode);                             // down, press, then up again
+
+// Focus: posts WM_ACTIVATEAPP; losing it in full-screen exclusive mode loses every surface.
+void setActive(bool active);
+
+void setJoystick(const JoystickState& state);
+
+// Called at every Flip with the number of frames presented so far (1 for the first).
+void setFlipHook(std::function<void(int presented)> hook);
+int presentedCount();
+// The last presented frame as 0x00RRGGBB pixels, 800 by 600 (empty before the first Flip).
+const std::vector<std::uint32_t>& lastPresented();
+int presentedWidth();
+int presentedHeight();
+
+const std::vector<MessageBoxRecord>& messageBoxes();
+// Platform lifecycle events in order: "WSAStartup", "WSACleanup", "CreateFontA Arial 18",
+// "CreateWindowExA", "DirectDrawCreate", "IDirectDraw::Release", "IDirectDrawSurface::Release",
+// "IDirectSound::Release", "IDirectSoundBuffer::Release" ...
+const std::vector<std::string>& trace();
+void clearTrace();
+// The WAVE resource id of every sound started, in order (-1 when the data is not a resource).
+const std::vector<int>& soundLog();
+// Everything written with OutputDebugStringA.
+const std::string& debugOutput();
+
+} // namespace headless
+} // namespace platform
