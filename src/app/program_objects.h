@@ -9,4 +9,8 @@ public:
     ~ProgramObjects();
     ProgramObjects(const ProgramObjects&) = delete;
     ProgramObjects& operator=(const ProgramObjects&) = delete;
+
+private:
+    struct Steps;
+    Steps* steps_;
 };

@@ -82,6 +82,10 @@ void setActive(bool active);
 
 void setJoystick(const JoystickState& state);
 
+// Called when WaitMessage finds nothing to return (the program is idle, e.g. inactive). If the hook
+// queues nothing either, WaitMessage lets virtual time run on to the next due timer.
+void setIdleHook(std::function<void()> hook);
+
 // Called at every Flip with the number of frames presented so far (1 for the first).
 void setFlipHook(std::function<void(int presented)> hook);
 int presentedCount();
@@ -92,7 +96,7 @@ int presentedHeight();
 
 const std::vector<MessageBoxRecord>& messageBoxes();
 // Platform lifecycle events in order: "WSAStartup", "WSACleanup", "CreateFontA Arial 18",
-// "CreateWindowExA", "DirectDrawCreate", "IDirectDraw::Release", "IDirectDrawSurface::Release",
+// "CreateWindowExA", "MessageBoxA", "DirectDrawCreate", "IDirectDraw::Release", "IDirectDrawSurface::Release",
 // "IDirectSound::Release", "IDirectSoundBuffer::Release" ...
 const std::vector<std::string>& trace();
 void clearTrace();

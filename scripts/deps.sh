@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a command needs, when they are missing.
+# Usage: scripts/deps.sh play|check
+set -euo pipefail
+
+play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
+               libcairo2-dev fonts-liberation2)
+check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
+                xvfb xdotool x11-apps python3)
+
+case "${1:-play}" in
+  play) wanted=("${play_packages[@]}") ;;
+  check) wanted=("${check_packages[@]}") ;;
+  *) echo "usage: $0 play|check" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them as root (apt-get install ${missing[*]}) or install sudo, then run this again." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+if ! "${as_root[@]}" apt-get install -y -qq "${missing[@]}"; then
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq "${missing[@]}" || {
+    echo "Could not install: ${missing[*]}. Install them by hand (apt-get install ...) and run this again." >&2
+    exit 1
+  }
+fi

@@ -1,0 +1,8 @@
+// Brannoc: pour, slide, catch.
+#include "app/run_game.h"
+#include "platform/headless.h"
+
+int main() {
+    platform::useSdl();
+    return brannocMain(GetModuleHandleA(nullptr));
+}

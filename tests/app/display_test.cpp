@@ -1,0 +1,82 @@
+// The display set-up: the depth asked for, the clear, the keyboard while in the background, and
+// the flip chain given back after the game was switched away from.
+#include <gtest/gtest.h>
+
+#include "app/globals.h"
+#include "app/run_game.h"
+#include "platform/headless.h"
+
+namespace {
+
+namespace headless = platform::headless;
+
+class DisplayTest : public testing::Test {
+protected:
+    void SetUp() override {
+        headless::reset();
+        app = Application{};
+    }
+    void TearDown() override { app.releaseDisplay(); }
+
+    static DWORD backBufferBits() {
+        DDSURFACEDESC desc = {};
+        desc.dwSize = 108;
+        EXPECT_EQ(app.display.backBuffer->Lock(nullptr, &desc, 0, nullptr), DD_OK);
+        app.display.backBuffer->Unlock(nullptr);
+        return desc.ddpfPixelFormat.dwRGBBitCount;
+    }
+    static void drainMessages() {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageA(&msg);
+        }
+    }
+};
+
+TEST_F(DisplayTest, DepthCodesPickTheModeAndFourKeepsTheDesktops) {
+    ASSERT_TRUE(app.create("Brannoc", 800, 600, 2, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    EXPECT_EQ(backBufferBits(), 24u);
+    EXPECT_NE(app.active, 0) << "showing the window activates it";
+    app.releaseDisplay();
+
+    platform::HeadlessOptions options;
+    options.desktopBits = 16;
+    headless::reset(options);
+    app = Application{};
+    ASSERT_TRUE(app.create("Brannoc", 800, 600, 4, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    EXPECT_EQ(backBufferBits(), 16u);
+}
+
+TEST_F(DisplayTest, NoKeyIsDownInTheBackgroundAndTheTruthComesBack) {
+    ASSERT_TRUE(app.create("Brannoc", 800, 600, 3, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    headless::setKeyDown(DIK_SPACE, true);
+    EXPECT_TRUE(app.keyDown(DIK_SPACE));
+    headless::setActive(false);
+    drainMessages();
+    EXPECT_FALSE(app.keyDown(DIK_SPACE));
+    headless::setActive(true);
+    drainMessages();
+    EXPECT_TRUE(app.keyDown(DIK_SPACE));
+    EXPECT_FALSE(app.keyDown(DIK_UP));
+}
+
+TEST_F(DisplayTest, AFlipAfterSwitchingAwayRestoresTheChain) {
+    ASSERT_TRUE(app.create("Brannoc", 800, 600, 3, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    headless::setActive(false);
+    drainMessages();
+    headless::setActive(true);
+    drainMessages();
+    const int shown = headless::presentedCount();
+    app.clearBackBuffer();
+    app.flip(); // fails, and restores
+    EXPECT_EQ(headless::presentedCount(), shown);
+    app.clearBackBuffer();
+    app.flip();
+    EXPECT_EQ(headless::presentedCount(), shown + 1);
+    const auto& pixels = headless::lastPresented();
+    ASSERT_FALSE(pixels.empty());
+    EXPECT_EQ(pixels[0], 0u) << "the cleared back buffer is shown again";
+    EXPECT_EQ(pixels[800 * 600 - 1], 0u);
+}
+
+} // namespace

@@ -1,0 +1,86 @@
+// The long-lived objects come up before the window in their fixed order and go down in the reverse
+// one: sprites and sounds before the display and sound device that made them.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "program_run.h"
+
+namespace {
+
+namespace headless = platform::headless;
+
+std::vector<std::string> only(const std::vector<std::string>& events) {
+    std::vector<std::string> kept;
+    for (const auto& event : headless::trace()) {
+        if (std::find(events.begin(), events.end(), event) != events.end()) {
+            kept.push_back(event);
+        }
+    }
+    return kept;
+}
+
+TEST(ProgramObjects, ComeUpInOrderBeforeTheWindow) {
+    platform::HeadlessOptions options;
+    options.msPerFlip = 1000.0 / 60.0;
+    headless::reset(options);
+    runProgram([](int frame) {
+        if (frame == 1) {
+            app.setScreen(SCREEN_PLAY);
+            pressEscape();
+        }
+    });
+    const std::vector<std::string> expected = {
+        "WSAStartup",  "CreateFontA Arial 18", "WSAStartup", "CreateFontA Arial 20",
+        "WSAStartup",  "WSAStartup",           "WSAStartup", "CreateWindowExA"};
+    EXPECT_EQ(only({"WSAStartup", "CreateFontA Arial 18", "CreateFontA Arial 20", "CreateWindowExA"}), expected);
+}
+
+TEST(ProgramObjects, GoDownWithEverySpriteAndSoundBeforeTheDisplay) {
+    platform::HeadlessOptions options;
+    options.msPerFlip = 1000.0 / 60.0;
+    headless::reset(options);
+    runProgram([](int frame) {
+        if (frame == 1) {
+            headless::clearTrace();
+            app.setScreen(SCREEN_PLAY);
+            pressEscape();
+        }
+    });
+    const auto& trace = headless::trace();
+    const auto position = [&](const std::string& event) {
+        return std::find(trace.begin(), trace.end(), event) - trace.begin();
+    };
+    const auto lastPosition = [&](const std::string& event) {
+        return trace.rend() - std::find(trace.rbegin(), trace.rend(), event) - 1;
+    };
+    // Nine play sounds and two title sounds; four play, one help and three title pictures,
+    // then the back buffer and the primary.
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectSoundBuffer::Release"), 11);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectDrawSurface::Release"), 10);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectDraw::Release"), 1);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectSound::Release"), 0) << "the sound device outlives them";
+    EXPECT_LT(lastPosition("IDirectSoundBuffer::Release"), position("IDirectDraw::Release"));
+    EXPECT_LT(lastPosition("IDirectDrawSurface::Release"), position("IDirectDraw::Release"));
+    // The fifth session goes first, the other four after the display.
+    EXPECT_LT(position("WSACleanup"), position("IDirectSoundBuffer::Release"));
+    const std::vector<std::string> endings = only({"WSACleanup", "IDirectDraw::Release"});
+    EXPECT_EQ(endings, (std::vector<std::string>{"WSACleanup", "IDirectDraw::Release", "WSACleanup", "WSACleanup",
+                                                 "WSACleanup", "WSACleanup"}));
+    EXPECT_EQ(joystick.position.dwSize, 0u) << "the joystick record is wiped";
+}
+
+TEST(ProgramObjects, AFailedDisplayStillTearsEverythingDownOnce) {
+    headless::reset();
+    headless::injectFault(platform::Fault::DirectDrawCreate);
+    runProgram([](int) {});
+    const auto& trace = headless::trace();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "WSACleanup"), 5);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectDraw::Release"), 0);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectDrawSurface::Release"), 0);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectSoundBuffer::Release"), 0);
+}
+
+} // namespace

@@ -1,0 +1,136 @@
+// The program from its entry point: title, help and play on key presses, Escape in play ends it,
+// frames stop while the window is in the background.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "program_run.h"
+
+namespace {
+
+using platform::headless::pressKey;
+using platform::headless::setKeyDown;
+
+class ScreensFlowTest : public testing::Test {
+protected:
+    void SetUp() override {
+        platform::HeadlessOptions options;
+        options.msPerFlip = 1000.0 / 60.0;
+        platform::useHeadless(options);
+        platform::headless::reset(options);
+    }
+};
+
+TEST_F(ScreensFlowTest, TwoKeysToPlayAndEscapeEndsWithExitCodeZero) {
+    int lastFrame = 0;
+    ProgramRun run = runProgram([&](int frame) {
+        lastFrame = frame;
+        if (frame == 5 || frame == 10) {
+            pressKey(DIK_ESCAPE); // Escape on the front screens only moves on
+        }
+        if (frame == 20) {
+            pressEscape();
+        }
+    });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(lastFrame, 20) << "no frame after Escape in play";
+    ASSERT_EQ(run.screens.size(), 20u);
+    EXPECT_EQ(run.screens[0], SCREEN_TITLE);
+    EXPECT_EQ(run.screens[5], SCREEN_HELP);
+    EXPECT_EQ(run.screens[10], SCREEN_PLAY);
+    EXPECT_EQ(run.screens[19], SCREEN_PLAY);
+}
+
+TEST_F(ScreensFlowTest, InPlayAKeyEndsTheGameOnlyWhileEscapeIsHeld) {
+    int lastFrame = 0;
+    ProgramRun run = runProgram([&](int frame) {
+        lastFrame = frame;
+        if (frame == 1 || frame == 2) {
+            pressKey(DIK_SPACE);
+        }
+        if (frame == 10) {
+            pressKey(DIK_ESCAPE); // released before its message is handled: play goes on
+        }
+        if (frame == 15) {
+            setKeyDown(DIK_ESCAPE, true);
+            pressKey(DIK_SPACE);
+        }
+    });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(lastFrame, 15);
+}
+
+TEST_F(ScreensFlowTest, AHeldKeyGoesToHelpThenToPlayOnItsFirstRepeat) {
+    ProgramRun run = runProgram([&](int frame) {
+        if (frame == 3) {
+            pressKey(DIK_A);
+        }
+        if (frame == 4) {
+            pressKey(DIK_A, true);
+        }
+        if (frame == 6) {
+            pressEscape();
+        }
+    });
+    ASSERT_GE(run.screens.size(), 5u);
+    EXPECT_EQ(run.screens[3], SCREEN_HELP);
+    EXPECT_EQ(run.screens[4], SCREEN_PLAY);
+}
+
+TEST_F(ScreensFlowTest, NoFrameWhileInactiveAndATickAfterReactivation) {
+    int idleCalls = 0;
+    int framesWhileInactive = 0;
+    bool inactive = false;
+    bool tickOnReturn = false;
+    int returnFrame = 0;
+    platform::headless::setIdleHook([&] {
+        // Timers keep counting in the background; come back after a while.
+        if (++idleCalls == 30) {
+            platform::headless::setActive(true);
+        }
+    });
+    ProgramRun run = runProgram([&](int frame) {
+        if (inactive) {
+            ++framesWhileInactive;
+        }
+        if (frame == 3) {
+            platform::headless::setActive(false);
+            inactive = true;
+        }
+        if (idleCalls >= 30 && returnFrame == 0) {
+            inactive = false;
+            returnFrame = frame;
+            tickOnReturn = app.tickFlag();
+        }
+        if (frame == returnFrame + 2 && returnFrame != 0) {
+            pressKey(DIK_SPACE);
+            pressKey(DIK_SPACE);
+        }
+        if (frame == returnFrame + 4 && returnFrame != 0) {
+            pressEscape();
+        }
+    });
+    platform::headless::setIdleHook(nullptr);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_GE(idleCalls, 30);
+    // The frame that noticed the return is the first presented after it.
+    EXPECT_EQ(framesWhileInactive, 1);
+    EXPECT_TRUE(tickOnReturn);
+}
+
+TEST_F(ScreensFlowTest, ScreenTwoShowsAClearedScreen) {
+    ProgramRun run = runProgram([&](int frame) {
+        if (frame == 2) {
+            app.setScreen(2);
+        }
+        if (frame == 4) {
+            const auto& pixels = platform::headless::lastPresented();
+            EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0; }));
+            app.setScreen(SCREEN_PLAY);
+            pressEscape();
+        }
+    });
+    EXPECT_EQ(run.exitCode, 0);
+}
+
+} // namespace

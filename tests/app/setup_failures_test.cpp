@@ -1,0 +1,138 @@
+// Every set-up failure shows its own box, releases what it made and ends the program with 0.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "program_run.h"
+#include "sound/sound_effect.h"
+
+namespace {
+
+using platform::Fault;
+namespace headless = platform::headless;
+
+int count(const std::string& event) {
+    const auto& trace = headless::trace();
+    return static_cast<int>(std::count(trace.begin(), trace.end(), event));
+}
+
+int indexOf(const std::string& event) {
+    const auto& trace = headless::trace();
+    auto found = std::find(trace.begin(), trace.end(), event);
+    return found == trace.end() ? -1 : static_cast<int>(found - trace.begin());
+}
+
+struct SetupFailure {
+    Fault fault;
+    const char* text;    // nullptr: no box
+    const char* caption;
+    int ddrawReleases;   // the display object released exactly this often
+    int surfaceReleases; // surfaces of the flip chain released
+};
+
+class SetupFailureTest : public testing::TestWithParam<SetupFailure> {
+protected:
+    void SetUp() override { headless::reset(); }
+};
+
+TEST_P(SetupFailureTest, ShowsItsBoxAndEndsBeforeAnyFrame) {
+    const SetupFailure& failure = GetParam();
+    headless::injectFault(failure.fault);
+    ProgramRun run = runProgram([](int) { ADD_FAILURE() << "no frame may run"; });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(headless::presentedCount(), 0);
+    const auto& boxes = headless::messageBoxes();
+    if (failure.text == nullptr) {
+        EXPECT_TRUE(boxes.empty());
+    } else {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, failure.text);
+        EXPECT_EQ(boxes[0].caption, failure.caption);
+        EXPECT_EQ(boxes[0].type & 0xF0u, MB_ICONERROR);
+    }
+    EXPECT_EQ(count("IDirectDraw::Release"), failure.ddrawReleases);
+    EXPECT_EQ(count("IDirectDrawSurface::Release"), failure.surfaceReleases);
+    // The long-lived objects still go down in full.
+    EXPECT_EQ(count("WSACleanup"), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, SetupFailureTest,
+    testing::Values(
+        SetupFailure{Fault::CreateWindow, nullptr, "", 0, 0},
+        SetupFailure{Fault::DirectDrawCreate, "Couldnt Create DirectX Object! Error: Terminating!", "Error!!!", 0, 0},
+        SetupFailure{Fault::SetCooperativeLevel, "Couldnt Set Cooperative Level, Fatal Error Aborting", "Error", 1, 0},
+        SetupFailure{Fault::SetDisplayMode, "Error Setting Display Mode", "", 1, 0},
+        SetupFailure{Fault::CreateSurface, "Couldnt Set Surfaces! Fatal Error! DirectX is jacked Man",
+                     "Broken Software :(", 1, 0},
+        SetupFailure{Fault::GetAttachedSurface, "Couldnt Set Surfaces! Fatal Error! DirectX is jacked Man",
+                     "Broken Software :(", 1, 1},
+        SetupFailure{Fault::LoadCursor, nullptr, "", 1, 2}));
+
+TEST(SetupFailureOrder, TheFailedDisplayClosesTheWindowAndQueuesQuit) {
+    headless::reset();
+    headless::injectFault(Fault::DirectDrawCreate);
+    runProgram([](int) {});
+    MSG msg;
+    bool quitQueued = false;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        quitQueued = quitQueued || msg.message == WM_QUIT;
+    }
+    EXPECT_TRUE(quitQueued);
+}
+
+TEST(SetupFailureOrder, CooperativeLevelReleasesTheDisplayBeforeItsBoxAndDisplayModeAfter) {
+    headless::reset();
+    headless::injectFault(Fault::SetCooperativeLevel);
+    runProgram([](int) {});
+    EXPECT_LT(indexOf("IDirectDraw::Release"), indexOf("MessageBoxA"));
+
+    headless::reset();
+    headless::injectFault(Fault::SetDisplayMode);
+    runProgram([](int) {});
+    EXPECT_GT(indexOf("IDirectDraw::Release"), indexOf("MessageBoxA"));
+}
+
+TEST(SetupFailureOrder, WithoutASoundDeviceTheGamePlaysSilently) {
+    platform::HeadlessOptions options;
+    options.soundDevice = false;
+    options.msPerFlip = 1000.0 / 60.0;
+    headless::reset(options);
+    bool played = false;
+    ProgramRun run = runProgram([&](int frame) {
+        if (frame == 2 || frame == 3) {
+            headless::pressKey(DIK_RETURN);
+        }
+        if (frame == 4 || frame == 8) {
+            headless::setKeyDown(DIK_SPACE, frame == 4);
+        }
+        if (frame == 30) {
+            played = app.screen() == SCREEN_PLAY;
+            pressEscape();
+        }
+    });
+    EXPECT_TRUE(played);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_FALSE(soundAvailable);
+    EXPECT_TRUE(headless::messageBoxes().empty());
+    EXPECT_TRUE(headless::soundLog().empty());
+}
+
+TEST(SetupFailureOrder, AFailedWinsockStartShowsFiveBoxesAndNoFrame) {
+    headless::reset();
+    headless::injectFault(Fault::WSAStartup);
+    ProgramRun run = runProgram([](int) { ADD_FAILURE() << "no frame may run"; });
+    EXPECT_EQ(run.exitCode, 0);
+    const auto& boxes = headless::messageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    for (const auto& box : boxes) {
+        EXPECT_EQ(box.text, "Error Couldnt Init Winsock!");
+        EXPECT_EQ(box.caption, "Aborting");
+        EXPECT_EQ(box.type & 0xF0u, MB_ICONINFORMATION);
+    }
+    EXPECT_EQ(headless::presentedCount(), 0);
+    EXPECT_EQ(count("CreateWindowExA"), 1) << "the window is still made first";
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""Counts the distinct colours of an xwd screenshot, and optionally writes it as a PNG.
+
+Usage: xwd_colours.py shot.xwd [out.png]
+"""
+import struct
+import sys
+import zlib
+
+
+def read_xwd(path):
+    data = open(path, "rb").read()
+    fields = struct.unpack(">25I", data[:100])
+    header_size, _version, _format, _depth, width, height = fields[:6]
+    byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
+    ncolors = fields[19]
+    offset = header_size + ncolors * 12
+    if bits_per_pixel != 32:
+        raise SystemExit(f"unsupported xwd: {bits_per_pixel} bits per pixel")
+    order = "<" if byte_order == 0 else ">"
+    rows = []
+    for y in range(height):
+        start = offset + y * bytes_per_line
+        rows.append(struct.unpack(f"{order}{width}I", data[start:start + width * 4]))
+    return width, height, rows
+
+
+def write_png(path, width, height, rows):
+    raw = b"".join(
+        b"\x00" + b"".join(struct.pack("BBB", (p >> 16) & 255, (p >> 8) & 255, p & 255) for p in row)
+        for row in rows)
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    png = b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+    png += chunk(b"IDAT", zlib.compress(raw, 6)) + chunk(b"IEND", b"")
+    open(path, "wb").write(png)
+
+
+def main():
+    width, height, rows = read_xwd(sys.argv[1])
+    colours = {p & 0xFFFFFF for row in rows for p in row}
+    if len(sys.argv) > 2:
+        write_png(sys.argv[2], width, height, rows)
+    print(len(colours))
+
+
+if __name__ == "__main__":
+    main()
