@@ -28,7 +28,7 @@ struct SetupFailure {
     const char* text;    // nullptr: no box
     const char* caption;
     int ddrawReleases;   // the display object released exactly this often
-    int surfaceReleases; // surfaces of the flip chain released
+    int surfaceReleases; // surfaces freed (the primary takes its attached back buffer along)
 };
 
 class SetupFailureTest : public testing::TestWithParam<SetupFailure> {
@@ -67,7 +67,7 @@ INSTANTIATE_TEST_SUITE_P(
         SetupFailure{Fault::CreateSurface, "Couldnt Set Surfaces! Fatal Error! DirectX is jacked Man",
                      "Broken Software :(", 1, 0},
         SetupFailure{Fault::GetAttachedSurface, "Couldnt Set Surfaces! Fatal Error! DirectX is jacked Man",
-                     "Broken Software :(", 1, 1},
+                     "Broken Software :(", 1, 2},
         SetupFailure{Fault::LoadCursor, nullptr, "", 1, 2}));
 
 TEST(SetupFailureOrder, TheFailedDisplayClosesTheWindowAndQueuesQuit) {
