@@ -33,7 +33,10 @@ xwd -root -silent > "$shots/play.xwd"
 colours=$(python3 "$(dirname "$0")/xwd_colours.py" "$shots/play.xwd" "$shots/play.png")
 echo "play screen shows $colours colours"
 
-xdotool key Escape
+# Held for a moment: the game asks the keyboard whether Escape is down when the press arrives.
+xdotool keydown Escape
+sleep 0.3
+xdotool keyup Escape
 for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
 if kill -0 $game_pid 2>/dev/null; then echo "the game did not end on Escape"; exit 1; fi
 wait $game_pid

@@ -15,13 +15,15 @@ def read_xwd(path):
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
     ncolors = fields[19]
     offset = header_size + ncolors * 12
-    if bits_per_pixel != 32:
+    if bits_per_pixel not in (24, 32):
         raise SystemExit(f"unsupported xwd: {bits_per_pixel} bits per pixel")
-    order = "<" if byte_order == 0 else ">"
+    step = bits_per_pixel // 8
     rows = []
     for y in range(height):
-        start = offset + y * bytes_per_line
-        rows.append(struct.unpack(f"{order}{width}I", data[start:start + width * 4]))
+        line = data[offset + y * bytes_per_line:offset + y * bytes_per_line + width * step]
+        pixels = [int.from_bytes(line[x:x + step], "little" if byte_order == 0 else "big")
+                  for x in range(0, width * step, step)]
+        rows.append(pixels)
     return width, height, rows
 
 
