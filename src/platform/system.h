@@ -13,6 +13,8 @@ namespace platform::sys {
 void trace(std::string_view event);
 // True when the fault was injected (it stays until reset); code receives its result.
 bool faulted(Fault fault, HRESULT* code = nullptr);
+// False where there is no display to show the game on.
+bool hasDisplay();
 int desktopBitsPerPixel();
 bool isActive();
 HWND gameWindow();

@@ -1,0 +1,85 @@
+// The desktop backend on SDL's dummy video and audio drivers: no display or sound card needed.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "platform/dsound.h"
+#include "platform/headless.h"
+#include "platform/system.h"
+#include "platform/window.h"
+
+namespace {
+
+using namespace platform;
+
+class SdlBackend : public testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        useSdl();
+    }
+    void TearDown() override { useHeadless(); }
+};
+
+TEST_F(SdlBackend, AStaticBufferIsConvertedMixedAndEndsOnItsOwn) {
+    IDirectSound* sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    // One second at an odd rate, so that the device converts it.
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
+    DSBUFFERDESC desc{20, DSBCAPS_STATIC, 11025, 0, &format};
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+    void* region = nullptr;
+    DWORD length = 0;
+    ASSERT_EQ(buffer->Lock(0, 11025, &region, &length, nullptr, nullptr, 0), DS_OK);
+    std::memset(region, 0xC0, length);
+    buffer->Unlock(region, length, nullptr, 0);
+
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    DWORD status = 0;
+    buffer->GetStatus(&status);
+    EXPECT_EQ(status, DSBSTATUS_PLAYING);
+    auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while ((status & DSBSTATUS_PLAYING) != 0 && std::chrono::steady_clock::now() < giveUp) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        buffer->GetStatus(&status);
+    }
+    EXPECT_EQ(status, 0u) << "the mixer reached the last sample";
+    buffer->Release(); // while the device still runs
+    sound->Release();
+}
+
+LRESULT quiet(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &quiet;
+    windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(133));
+    windowClass.lpszClassName = "Brannoc";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(0, "Brannoc", "Brannoc", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    EXPECT_TRUE(sys::isActive());
+    int bits = sys::desktopBitsPerPixel();
+    EXPECT_TRUE(bits == 8 || bits == 16 || bits == 24 || bits == 32) << bits;
+    ASSERT_TRUE(sys::enterFullscreen(window));
+    std::vector<std::uint32_t> frame(800 * 600, 0x00FF8000);
+    sys::present(frame.data(), 800, 600, 800 * 4);
+    sys::present(frame.data(), 800, 600, 800 * 4);
+    sys::leaveFullscreen();
+    SendMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(sys::gameWindow(), nullptr);
+    // Presenting with the window gone does nothing but wait its turn.
+    sys::present(frame.data(), 800, 600, 800 * 4);
+}
+
+} // namespace

@@ -1,0 +1,193 @@
+// Bitmap files: reading, refusing damaged or oversized ones, and copying them into surfaces.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "display_fixture.h"
+
+namespace {
+
+void put16(std::vector<unsigned char>& out, std::size_t at, unsigned v) {
+    out[at] = static_cast<unsigned char>(v);
+    out[at + 1] = static_cast<unsigned char>(v >> 8);
+}
+void put32(std::vector<unsigned char>& out, std::size_t at, unsigned v) {
+    put16(out, at, v & 0xFFFF);
+    put16(out, at + 2, v >> 16);
+}
+
+// A 24-bit bottom-up bitmap file; rows[y][x] are COLORREFs with row 0 at the top.
+std::vector<unsigned char> bmp24(const std::vector<std::vector<COLORREF>>& rows) {
+    const int height = static_cast<int>(rows.size());
+    const int width = static_cast<int>(rows[0].size());
+    const int stride = (width * 3 + 3) / 4 * 4;
+    std::vector<unsigned char> out(54 + static_cast<std::size_t>(stride * height), 0);
+    out[0] = 'B';
+    out[1] = 'M';
+    put32(out, 2, static_cast<unsigned>(out.size()));
+    put32(out, 10, 54);
+    put32(out, 14, 40);
+    put32(out, 18, static_cast<unsigned>(width));
+    put32(out, 22, static_cast<unsigned>(height));
+    put16(out, 26, 1);
+    put16(out, 28, 24);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const COLORREF c = rows[static_cast<std::size_t>(height - 1 - y)][static_cast<std::size_t>(x)];
+            const std::size_t at = 54 + static_cast<std::size_t>(y * stride + x * 3);
+            out[at] = GetBValue(c);
+            out[at + 1] = GetGValue(c);
+            out[at + 2] = GetRValue(c);
+        }
+    }
+    return out;
+}
+
+const std::vector<std::vector<COLORREF>> Picture = {
+    {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)},
+    {RGB(255, 255, 255), RGB(0xFF, 0xC4, 0x11), RGB(0, 0, 0)},
+};
+
+class BitmapFiles : public testing::Test {
+protected:
+    void SetUp() override {
+        platform::headless::reset();
+        folder = std::filesystem::temp_directory_path() /
+                 ("brannoc_bitmaps_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    // Written to the folder; returned with a Windows separator, as the game names its files.
+    std::string write(const std::string& name, const std::vector<unsigned char>& bytes) {
+        std::ofstream(folder / name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return folder.string() + "\\" + name;
+    }
+
+    static HBITMAP load(const std::string& path) {
+        return LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
+    HBITMAP bitmap = load(write("good.bmp", bmp24(Picture)));
+    ASSERT_NE(bitmap, nullptr);
+    BITMAP info{};
+    EXPECT_EQ(GetObjectA(object(bitmap), sizeof info, &info), static_cast<int>(sizeof info));
+    EXPECT_EQ(info.bmWidth, 3);
+    EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_TRUE(DeleteObject(object(bitmap)));
+}
+
+TEST_F(BitmapFiles, RefusesMissingDamagedAndOversizedFiles) {
+    EXPECT_EQ(load(folder.string() + "\\absent.bmp"), nullptr);
+    std::vector<unsigned char> good = bmp24(Picture);
+
+    std::vector<unsigned char> truncated(good.begin(), good.end() - 1);
+    EXPECT_EQ(load(write("truncated.bmp", truncated)), nullptr);
+    std::vector<unsigned char> headerOnly(good.begin(), good.begin() + 30);
+    EXPECT_EQ(load(write("header.bmp", headerOnly)), nullptr);
+
+    std::vector<unsigned char> notBmp = good;
+    notBmp[0] = 'P';
+    EXPECT_EQ(load(write("notbmp.bmp", notBmp)), nullptr);
+
+    // A run-length picture is small on disk whatever size it claims.
+    std::vector<unsigned char> huge(54 + 1024 + 2, 0);
+    huge[0] = 'B';
+    huge[1] = 'M';
+    put32(huge, 10, 54 + 1024);
+    put32(huge, 14, 40);
+    put32(huge, 18, 8193);
+    put32(huge, 22, 1);
+    put16(huge, 26, 1);
+    put16(huge, 28, 8);
+    put32(huge, 30, 1); // BI_RLE8
+    huge[54 + 1024 + 1] = 1; // end of picture
+    EXPECT_EQ(load(write("wide.bmp", huge)), nullptr);
+    put32(huge, 18, 1);
+    put32(huge, 22, 0x7FFFFFFF);
+    EXPECT_EQ(load(write("tall.bmp", huge)), nullptr);
+
+    std::vector<unsigned char> zeroWidth = good;
+    put32(zeroWidth, 18, 0);
+    EXPECT_EQ(load(write("zero.bmp", zeroWidth)), nullptr);
+}
+
+TEST_F(BitmapFiles, ResourceLookupsFindNothing) {
+    const std::string path = write("good.bmp", bmp24(Picture));
+    EXPECT_EQ(LoadImageA(GetModuleHandleA(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION), nullptr);
+    EXPECT_EQ(LoadImageA(nullptr, MAKEINTRESOURCEA(5), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
+}
+
+class BitmapCopy : public testing::TestWithParam<int> {};
+
+TEST_P(BitmapCopy, BitBltConvertsAsSetPixelDoesAndClipsLikeGdi) {
+    DisplayFixture d(GetParam());
+    const auto path = std::filesystem::temp_directory_path() / ("brannoc_copy_" + std::to_string(GetParam()) + ".bmp");
+    const std::vector<unsigned char> bytes = bmp24(Picture);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    HBITMAP bitmap =
+        LoadImageA(nullptr, path.string().c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
+    std::filesystem::remove(path);
+    ASSERT_NE(bitmap, nullptr);
+    HDC memory = CreateCompatibleDC(nullptr);
+    ASSERT_NE(memory, nullptr);
+    HGDIOBJ kept = SelectObject(memory, object(bitmap));
+    IDirectDrawSurface* picture = d.offscreen(3, 2);
+    HDC dc = nullptr;
+    ASSERT_EQ(picture->GetDC(&dc), DD_OK);
+    ASSERT_TRUE(BitBlt(dc, 0, 0, 3, 2, memory, 0, 0, SRCCOPY));
+    picture->ReleaseDC(dc);
+
+    // Each copied pixel holds the raw value that SetPixel gives its colour, so keys match.
+    IDirectDrawSurface* probe = d.offscreen(1, 1);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 3; ++x) {
+            ASSERT_EQ(probe->GetDC(&dc), DD_OK);
+            SetPixel(dc, 0, 0, Picture[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]);
+            probe->ReleaseDC(dc);
+            EXPECT_EQ(rawPixel(picture, x, y), rawPixel(probe, 0, 0)) << x << "," << y;
+        }
+    }
+
+    // Clipped on both sides: only the source's bottom-right part lands at the corner.
+    fillSurface(d.back, 0);
+    ASSERT_EQ(d.back->GetDC(&dc), DD_OK);
+    ASSERT_TRUE(BitBlt(dc, -1, -1, 3, 2, memory, 0, 0, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 0, 0), colourAt(picture, 1, 1));
+    EXPECT_EQ(GetPixel(dc, 1, 0), colourAt(picture, 2, 1));
+    EXPECT_EQ(GetPixel(dc, 2, 0), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 1), RGB(0, 0, 0));
+    ASSERT_TRUE(BitBlt(dc, 798, 10, 5, 5, memory, 1, 0, SRCCOPY)); // source and destination both run out
+    EXPECT_EQ(GetPixel(dc, 798, 10), RGB(0, 255, 0));
+    EXPECT_EQ(GetPixel(dc, 799, 10), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, 798, 12), RGB(0, 0, 0));
+
+    // Stretched to twice its size, each pixel becomes a 2 by 2 block.
+    ASSERT_TRUE(StretchBlt(dc, 100, 100, 6, 4, memory, 0, 0, 3, 2, SRCCOPY));
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            EXPECT_EQ(GetPixel(dc, 100 + x, 100 + y), colourAt(picture, x / 2, y / 2)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(GetPixel(dc, 106, 100), RGB(0, 0, 0));
+    d.back->ReleaseDC(dc);
+
+    SelectObject(memory, kept);
+    EXPECT_TRUE(DeleteDC(memory));
+    EXPECT_TRUE(DeleteObject(object(bitmap)));
+    probe->Release();
+    picture->Release();
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryDepth, BitmapCopy, testing::Values(8, 16, 24, 32));
+
+} // namespace
