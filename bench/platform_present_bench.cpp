@@ -9,14 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/pixel_format.h"
 #include "platform/sdl_presenter.h"
-
-// The display service's conversion of a back buffer for presenting (pixel_format.h, which needs
-// SDL's include path, declares them).
-namespace platform::pixels {
-SDL_Surface* createSurface(int width, int height, int bits);
-void toXrgb(const SDL_Surface* surface, std::uint32_t* out);
-} // namespace platform::pixels
 
 namespace {
 

@@ -78,6 +78,10 @@ HRESULT DirectDrawCreate(GUID* /*driver*/, IDirectDraw** ddraw, void* outer) {
     if (const HRESULT fault = display::faultCode(Fault::DirectDrawCreate); fault != DD_OK) {
         return fault;
     }
+    // No screen to show anything on (no X server, say): the game says so at its first step.
+    if (!sys::hasDisplay()) {
+        return DDERR_NODIRECTDRAWHW;
+    }
     auto* impl = new DisplayImpl();
     // Until a mode is set, the display runs at the desktop's depth.
     const int desktop = sys::desktopBitsPerPixel();
