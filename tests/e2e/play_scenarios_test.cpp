@@ -1,0 +1,319 @@
+// Whole games from the entry point: through the title and the help page into play, with keys
+// scripted frame by frame from what the pub shows, a fixed seed, and a frame every 16.7 ms.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "app/globals.h"
+#include "app/run_game.h"
+#include "game/pub_screen.h"
+#include "gfx/fonts.h"
+#include "platform/dinput.h"
+#include "platform/headless.h"
+
+namespace {
+
+namespace hl = platform::headless;
+
+constexpr int servedWave = 125;
+constexpr int breakWave = 123;
+constexpr int catchWave = 124;
+constexpr int roundWave = 126;
+constexpr int reachedWave = 128;
+constexpr int gameOverWave = 129;
+
+// The play frames of one scenario. Each call sees the frame just shown and sets the keys for
+// the next; it returns true once the scenario has seen what it came for.
+using PlayScript = std::function<bool(int playFrame)>;
+
+class PlayScenario : public testing::Test {
+protected:
+    void SetUp() override {
+        platform::HeadlessOptions options;
+        options.msPerFlip = 16.7;
+        options.calendarTime = 1'700'000'000;
+        hl::reset(options);
+    }
+    void TearDown() override { hl::setFlipHook(nullptr); }
+
+    // Runs the program to its end; false when the script never finished.
+    bool play(const PlayScript& script, int playFrameLimit = 8000) {
+        bool finished = false;
+        bool ending = false;
+        int playFrames = 0;
+        hl::setFlipHook([&](int) {
+            if (ending) {
+                return;
+            }
+            if (app.screen() != SCREEN_PLAY) {
+                hl::pressKey(DIK_A); // any key moves the front screens on
+                return;
+            }
+            if (playFrames == 0) {
+                soundsBeforePlay = hl::soundLog().size();
+            }
+            ++playFrames;
+            finished = script(playFrames);
+            if (finished || playFrames >= playFrameLimit) {
+                // Escape held, then any key: the program closes.
+                hl::setKeyDown(DIK_ESCAPE, true);
+                hl::pressKey(DIK_ESCAPE);
+                ending = true;
+            }
+        });
+        exitCode = brannocMain(nullptr);
+        return finished;
+    }
+
+    int playSounds(int waveId) const {
+        const std::vector<int>& log = hl::soundLog();
+        const auto from = log.begin() + static_cast<std::ptrdiff_t>(std::min(soundsBeforePlay, log.size()));
+        return static_cast<int>(std::count(from, log.end(), waveId));
+    }
+
+    std::size_t soundsBeforePlay = 0;
+    int exitCode = -1;
+};
+
+const Customer& firstCustomer() {
+    return pubScreen.customers[0];
+}
+
+// Holds down until the bartender stands at the bar; true once he does.
+bool walkTo(int bar) {
+    const bool there = gameVars.bartenderBar == bar;
+    hl::setKeyDown(DIK_DOWN, !there);
+    return there;
+}
+
+// Space for exactly one frame.
+void tapSpace() {
+    hl::setKeyDown(DIK_SPACE, true);
+}
+
+void releaseSpace() {
+    hl::setKeyDown(DIK_SPACE, false);
+}
+
+// A rectangle of the frame just shown, 0x00RRGGBB.
+std::vector<std::uint32_t> shownRegion(int left, int top, int right, int bottom) {
+    const std::vector<std::uint32_t>& frame = hl::lastPresented();
+    std::vector<std::uint32_t> region;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            region.push_back(frame[static_cast<std::size_t>(y) * 800 + x]);
+        }
+    }
+    return region;
+}
+
+// The same rectangle of the back buffer, as GDI reports it, turned into 0x00RRGGBB.
+std::vector<std::uint32_t> backRegion(int left, int top, int right, int bottom) {
+    std::vector<std::uint32_t> region;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            const COLORREF c = app.shapes.getPixel(x, y);
+            region.push_back(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF));
+        }
+    }
+    return region;
+}
+
+// The panel as the pen draws it for these figures, on the back buffer (cleared before the next
+// frame), against the panel of the frame just shown.
+bool panelShows(const char* score, const char* level, const char* lives) {
+    TextPen& pen = app.textPen;
+    pen.setFont(hudFont);
+    pen.setBackColor(0);
+    app.shapes.fillRect(715, 10, 790, 140, 0, 0x21EAE8);
+    pen.setTextColor(0x5986DD);
+    pen.print("score", 730, 15);
+    pen.print("Level", 732, 55);
+    pen.print("Lives", 730, 95);
+    pen.setTextColor(0x22D27B);
+    pen.print(score, 725, 35);
+    pen.print(level, 745, 75);
+    pen.print(lives, 745, 115);
+    return backRegion(713, 8, 790, 140) == shownRegion(713, 8, 790, 140);
+}
+
+} // namespace
+
+TEST_F(PlayScenario, CustomerServedAndPushedOutThenRoundTwo) {
+    bool poured = false;
+    bool panelChecked = false;
+    int scoredAtFrame = 0;
+    const bool finished = play([&](int frame) {
+        releaseSpace();
+        if (pubScreen.score == 0) {
+            EXPECT_EQ(gameVars.lives, 3) << "frame " << frame;
+            const Customer& c = firstCustomer();
+            if (walkTo(barOf(c.y)) && !poured && c.x <= 600) {
+                tapSpace();
+                poured = true;
+            }
+            return false;
+        }
+        if (scoredAtFrame == 0) {
+            scoredAtFrame = frame;
+            EXPECT_EQ(firstCustomer().x, 0);
+            EXPECT_EQ(pubScreen.clearedCount, 1);
+            panelChecked = panelShows("1", "1", "3");
+            EXPECT_FALSE(panelShows("0", "1", "3"));
+            return false;
+        }
+        // The frame after he left completes the round.
+        EXPECT_EQ(frame, scoredAtFrame + 1);
+        EXPECT_EQ(gameVars.level, 2);
+        EXPECT_EQ(gameVars.round, 2);
+        EXPECT_EQ(gameVars.customerCount, 2);
+        EXPECT_EQ(gameVars.bartenderPose, 4);
+        EXPECT_TRUE(panelShows("1", "2", "3"));
+        return true;
+    });
+    ASSERT_TRUE(finished);
+    EXPECT_TRUE(panelChecked);
+    EXPECT_EQ(pubScreen.score, 1);
+    EXPECT_EQ(playSounds(servedWave), 1);
+    EXPECT_EQ(playSounds(roundWave), 1);
+    EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(PlayScenario, CustomerReachingTheBartenderCostsALife) {
+    const bool finished = play([&](int) {
+        if (gameVars.lives == 3) {
+            return false;
+        }
+        EXPECT_EQ(gameVars.lives, 2);
+        EXPECT_EQ(gameVars.bartenderPose, 3);
+        EXPECT_GE(firstCustomer().x, 699); // back behind his door
+        EXPECT_TRUE(panelShows("0", "1", "2"));
+        return true;
+    });
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(playSounds(reachedWave), 1);
+    EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(PlayScenario, FullMugBreaksAtTheFarEnd) {
+    bool poured = false;
+    int emptyBar = 0;
+    int mugLastSeen = 0;
+    const bool finished = play([&](int) {
+        releaseSpace();
+        if (gameVars.lives == 3) {
+            if (emptyBar == 0) {
+                emptyBar = barOf(firstCustomer().y) == 1 ? 2 : 1;
+            }
+            if (poured) {
+                if (lastMug == 1) {
+                    mugLastSeen = pubScreen.mugs[1].x;
+                }
+            } else if (walkTo(emptyBar)) {
+                tapSpace();
+                poured = true;
+            }
+            return false;
+        }
+        EXPECT_EQ(gameVars.lives, 2);
+        EXPECT_EQ(lastMug, 0);
+        return true;
+    });
+    ASSERT_TRUE(finished);
+    const int farLimit = emptyBar == 1 ? 620 : 640;
+    EXPECT_GT(mugLastSeen, farLimit - 2);
+    EXPECT_LE(mugLastSeen, farLimit);
+    EXPECT_EQ(playSounds(breakWave), 1);
+    EXPECT_EQ(playSounds(reachedWave), 0);
+}
+
+TEST_F(PlayScenario, EmptyMugSentBackIsCaught) {
+    bool poured = false;
+    int customerBar = 0;
+    const bool finished = play([&](int) {
+        releaseSpace();
+        EXPECT_EQ(gameVars.lives, 3);
+        const Customer& c = firstCustomer();
+        if (customerBar == 0) {
+            customerBar = barOf(c.y);
+        }
+        // Served late, he finishes his drink short of the door and sends the mug back.
+        if (walkTo(customerBar) && !poured && c.x <= 380) {
+            tapSpace();
+            poured = true;
+        }
+        return playSounds(catchWave) == 1;
+    });
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(gameVars.lives, 3);
+    EXPECT_EQ(pubScreen.score, 0);
+    EXPECT_EQ(playSounds(breakWave), 0);
+}
+
+TEST_F(PlayScenario, GameOverBoxThenEnterStartsANewGame) {
+    bool boxSeen = false;
+    bool restarted = false;
+    const bool finished = play(
+        [&](int) {
+            if (!boxSeen && pubScreen.tauntChosen == 0) {
+                return false; // let the customers through
+            }
+            if (!boxSeen) {
+                // The frame after the last life went: the box shows for the first time.
+                boxSeen = true;
+                EXPECT_EQ(gameVars.lives, 0);
+                EXPECT_EQ(playSounds(gameOverWave), 1);
+                // The box and its texts, as the pen draws them, against the frame shown.
+                struct Taunt {
+                    const char* text;
+                    int x;
+                    int y;
+                };
+                const Taunt taunts[5] = {
+                    {"Hey, you cant leave now!", 250, 360},
+                    {"hmmmm, you can do better", 250, 380},
+                    {"Press enter for fame and glory, escape for work and worry", 205, 360},
+                    {"Those customers are not gonna make their own beer!", 230, 360},
+                    {"You know you want to play again", 250, 360},
+                };
+                const int t = pubScreen.taunt;
+                if (t < 0 || t > 4) {
+                    ADD_FAILURE() << "taunt " << t;
+                    return true;
+                }
+                app.shapes.fillRect(200, 200, 600, 400, 0, 0xFFFFFF);
+                app.textPen.setFont(hudFont);
+                app.textPen.setBackColor(0);
+                app.textPen.setTextColor(0x22D27B);
+                app.textPen.print("GAME OVER (We had fun but it's over!)", 250, 230);
+                app.textPen.print("Press Enter to Play again", 250, 260);
+                app.textPen.print("Press Escape to Exit", 250, 290);
+                app.textPen.print(taunts[t].text, taunts[t].x, taunts[t].y);
+                EXPECT_TRUE(backRegion(199, 199, 600, 400) == shownRegion(199, 199, 600, 400));
+                EXPECT_TRUE(panelShows("0", "1", "0"));
+                hl::setKeyDown(DIK_RETURN, true);
+                return false;
+            }
+            if (!restarted) {
+                hl::setKeyDown(DIK_RETURN, false);
+                restarted = true;
+                EXPECT_EQ(gameVars.lives, 3);
+                EXPECT_EQ(gameVars.level, 1);
+                EXPECT_EQ(pubScreen.score, 0);
+                EXPECT_EQ(pubScreen.tauntChosen, 0);
+                EXPECT_TRUE(panelShows("0", "1", "3"));
+                return false;
+            }
+            // The new game goes on: the customer walks again.
+            EXPECT_EQ(gameVars.lives, 3);
+            return firstCustomer().x < 650;
+        },
+        12000);
+    ASSERT_TRUE(finished);
+    EXPECT_EQ(playSounds(reachedWave), 3);
+    EXPECT_EQ(playSounds(gameOverWave), 1);
+    EXPECT_EQ(exitCode, 0);
+}
