@@ -3,19 +3,15 @@
 
 #include "app/globals.h"
 #include "app/run_game.h"
-#include "platform/headless.h"
+#include "headless_app.h"
 
 namespace {
 
-void setUpDisplay(int depthCode) {
-    platform::useHeadless();
-    platform::headless::reset();
-    app = Application{};
-    app.create("Brannoc", 800, 600, depthCode, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr);
-}
-
 void emptyFrame(benchmark::State& state) {
-    setUpDisplay(static_cast<int>(state.range(0)));
+    if (!startApplication({}, static_cast<int>(state.range(0)))) {
+        state.SkipWithError("no display");
+        return;
+    }
     for (auto _ : state) {
         app.clearBackBuffer();
         frameDispatch(2);
@@ -26,5 +22,3 @@ void emptyFrame(benchmark::State& state) {
 BENCHMARK(emptyFrame)->Arg(1)->Arg(3)->ArgName("depthCode")->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-BENCHMARK_MAIN();

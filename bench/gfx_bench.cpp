@@ -2,109 +2,44 @@
 #include <cstdio>
 #include <string>
 #include <unistd.h>
-#include <vector>
 
 #include <benchmark/benchmark.h>
 
-#include "app/display.h"
+#include "bmp_image.h"
 #include "gfx/shape_painter.h"
 #include "gfx/sprite.h"
 #include "gfx/text_pen.h"
-#include "platform/headless.h"
-#include "platform/window.h"
+#include "headless_display.h"
 
 namespace {
-
-// An 800 by 600 flip chain at the given depth, made afresh for each benchmark.
-class BenchDisplay {
-public:
-    explicit BenchDisplay(int bits) {
-        platform::HeadlessOptions options;
-        options.desktopBits = bits;
-        platform::headless::reset(options);
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "GfxBench";
-        RegisterClassA(&windowClass);
-        HWND window = CreateWindowExA(0, "GfxBench", "GfxBench", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                      nullptr, nullptr);
-        ShowWindow(window, SW_SHOW);
-        DirectDrawCreate(nullptr, &display.ddraw, nullptr);
-        display.ddraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
-        display.ddraw->SetDisplayMode(800, 600, static_cast<DWORD>(bits));
-        DDSURFACEDESC desc = {};
-        desc.dwSize = 108;
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.dwBackBufferCount = 1;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        display.ddraw->CreateSurface(&desc, &display.primary, nullptr);
-        DDSCAPS caps = {DDSCAPS_BACKBUFFER};
-        display.primary->GetAttachedSurface(&caps, &display.backBuffer);
-    }
-    ~BenchDisplay() {
-        display.backBuffer->Release();
-        display.primary->Release();
-        display.ddraw->Release();
-    }
-    BenchDisplay(const BenchDisplay&) = delete;
-    BenchDisplay& operator=(const BenchDisplay&) = delete;
-
-    bool ready() const { return display.backBuffer != nullptr; }
-
-    Display display = {};
-};
 
 // A 24-bit bitmap file of a figure on green, removed again when done.
 class BenchPicture {
 public:
     BenchPicture(int width, int height)
         : path_("/tmp/gfxbench-" + std::to_string(::getpid()) + "-" + std::to_string(width) + ".bmp") {
-        const int rowBytes = (width * 3 + 3) & ~3;
-        std::vector<unsigned char> file(54 + static_cast<std::size_t>(rowBytes * height), 0);
-        auto put = [&file](std::size_t at, unsigned value, int bytes) {
-            for (int i = 0; i < bytes; ++i) {
-                file[at + static_cast<std::size_t>(i)] = static_cast<unsigned char>(value >> (8 * i));
-            }
-        };
-        file[0] = 'B';
-        file[1] = 'M';
-        put(2, static_cast<unsigned>(file.size()), 4);
-        put(10, 54, 4);
-        put(14, 40, 4);
-        put(18, static_cast<unsigned>(width), 4);
-        put(22, static_cast<unsigned>(height), 4);
-        put(26, 1, 2);
-        put(28, 24, 2);
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                const bool figure = (x - width / 2) * (x - width / 2) * 4 < width * width && y % 5 != 0;
-                const std::size_t at = 54 + static_cast<std::size_t>(y * rowBytes + x * 3);
-                file[at] = figure ? 40 : 0;
-                file[at + 1] = figure ? 90 : 255;
-                file[at + 2] = figure ? 200 : 0;
-            }
-        }
-        std::FILE* out = std::fopen(path_.c_str(), "wb");
-        if (out != nullptr) {
-            std::fwrite(file.data(), 1, file.size(), out);
-            std::fclose(out);
-        }
+        written_ = writeBmp(path_, width, height, [width, height](int x, int y) {
+            const bool figure = (x - width / 2) * (x - width / 2) * 4 < width * width && (height - 1 - y) % 5 != 0;
+            return figure ? RGB(200, 90, 40) : RGB(0, 255, 0);
+        });
     }
     ~BenchPicture() { std::remove(path_.c_str()); }
     BenchPicture(const BenchPicture&) = delete;
     BenchPicture& operator=(const BenchPicture&) = delete;
 
     const char* path() const { return path_.c_str(); }
+    bool written() const { return written_; }
 
 private:
     std::string path_;
+    bool written_ = false;
 };
 
 void blitSprite(benchmark::State& state, int width, int height, bool keyed) {
-    BenchDisplay screen(static_cast<int>(state.range(0)));
+    HeadlessDisplay screen(static_cast<int>(state.range(0)));
     BenchPicture picture(width, height);
     Sprite sprite;
-    if (!screen.ready() || !sprite.load(picture.path(), &screen.display)) {
+    if (!screen.ready() || !picture.written() || !sprite.load(picture.path(), &screen.display)) {
         state.SkipWithError("no display or picture");
         return;
     }
@@ -127,7 +62,7 @@ void BM_OpaqueFullScreenBlit(benchmark::State& state) {
 }
 
 void BM_TextLine(benchmark::State& state) {
-    BenchDisplay screen(static_cast<int>(state.range(0)));
+    HeadlessDisplay screen(static_cast<int>(state.range(0)));
     TextPen pen;
     pen.init(&screen.display);
     constexpr char line[] = "Score 123456   Level 14   Lives 3   Last orders!!!";
@@ -138,7 +73,7 @@ void BM_TextLine(benchmark::State& state) {
 }
 
 void BM_FullScreenFill(benchmark::State& state) {
-    BenchDisplay screen(static_cast<int>(state.range(0)));
+    HeadlessDisplay screen(static_cast<int>(state.range(0)));
     ShapePainter shapes;
     shapes.attach(&screen.display);
     for (auto _ : state) {
@@ -152,11 +87,3 @@ BENCHMARK(BM_TextLine)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FullScreenFill)->Arg(16)->Arg(32)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    platform::useHeadless();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

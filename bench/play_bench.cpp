@@ -4,13 +4,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iterator>
 
 #include "app/globals.h"
 #include "app/run_game.h"
 #include "game/pub_screen.h"
-#include "platform/headless.h"
+#include "headless_app.h"
 
 namespace {
 
@@ -39,11 +38,9 @@ struct PlaySnapshot {
 };
 
 bool startPlay() {
-    platform::headless::reset();
-    app = Application{};
     pubScreen = PubScreen{};
     resetPlayState();
-    if (!app.create("Brannoc", 800, 600, 4, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr)) {
+    if (!startApplication()) {
         return false;
     }
     pubScreen.load();
@@ -98,13 +95,3 @@ void BM_PlayFrame(benchmark::State& state) {
 BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // The pictures are looked up under bmps/ beside the program.
-    std::filesystem::current_path(std::filesystem::absolute(argv[0]).parent_path());
-    platform::useHeadless();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,12 +4,11 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <iterator>
 
 #include "app/globals.h"
 #include "app/run_game.h"
-#include "platform/headless.h"
+#include "headless_app.h"
 #include "screens/title_screen.h"
 
 namespace {
@@ -54,11 +53,9 @@ struct SequenceSnapshot {
 bool startTitle() {
     platform::HeadlessOptions options;
     options.soundDevice = false;
-    platform::headless::reset(options);
-    app = Application{};
     titleScreen = TitleScreen{};
     resetTitleState();
-    if (!app.create("Brannoc", 800, 600, 4, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr)) {
+    if (!startApplication(options)) {
         return false;
     }
     titleScreen.load();
@@ -110,13 +107,3 @@ void BM_TitleStillFrame(benchmark::State& state) {
 BENCHMARK(BM_TitleStillFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // The pictures are looked up under bmps/ beside the program.
-    std::filesystem::current_path(std::filesystem::absolute(argv[0]).parent_path());
-    platform::useHeadless();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,6 +4,7 @@
 
 #include "app/globals.h"
 #include "app/run_game.h"
+#include "headless_app.h"
 #include "platform/headless.h"
 
 namespace {
@@ -34,21 +35,19 @@ protected:
 };
 
 TEST_F(DisplayTest, DepthCodesPickTheModeAndFourKeepsTheDesktops) {
-    ASSERT_TRUE(app.create("Brannoc", 800, 600, 2, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    ASSERT_TRUE(createApplication(2));
     EXPECT_EQ(backBufferBits(), 24u);
     EXPECT_NE(app.active, 0) << "showing the window activates it";
     app.releaseDisplay();
 
     platform::HeadlessOptions options;
     options.desktopBits = 16;
-    headless::reset(options);
-    app = Application{};
-    ASSERT_TRUE(app.create("Brannoc", 800, 600, 4, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    ASSERT_TRUE(startApplication(options));
     EXPECT_EQ(backBufferBits(), 16u);
 }
 
 TEST_F(DisplayTest, NoKeyIsDownInTheBackgroundAndTheTruthComesBack) {
-    ASSERT_TRUE(app.create("Brannoc", 800, 600, 3, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    ASSERT_TRUE(createApplication(3));
     headless::setKeyDown(DIK_SPACE, true);
     EXPECT_TRUE(app.keyDown(DIK_SPACE));
     headless::setActive(false);
@@ -61,7 +60,7 @@ TEST_F(DisplayTest, NoKeyIsDownInTheBackgroundAndTheTruthComesBack) {
 }
 
 TEST_F(DisplayTest, AFlipAfterSwitchingAwayRestoresTheChain) {
-    ASSERT_TRUE(app.create("Brannoc", 800, 600, 3, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+    ASSERT_TRUE(createApplication(3));
     headless::setActive(false);
     drainMessages();
     headless::setActive(true);

@@ -57,6 +57,12 @@ TEST_P(SetupFailureTest, ShowsItsBoxAndEndsBeforeAnyFrame) {
     EXPECT_EQ(count("WSACleanup"), 5);
 }
 
+std::string stepName(const testing::TestParamInfo<SetupFailure>& info) {
+    static const char* const names[] = {"Window",         "DisplayObject", "CooperativeLevel", "DisplayMode",
+                                        "PrimarySurface", "BackBuffer",    "Cursor"};
+    return names[info.index];
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EachStep, SetupFailureTest,
     testing::Values(
@@ -68,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "Broken Software :(", 1, 0},
         SetupFailure{Fault::GetAttachedSurface, "Couldnt Set Surfaces! Fatal Error! DirectX is jacked Man",
                      "Broken Software :(", 1, 2},
-        SetupFailure{Fault::LoadCursor, nullptr, "", 1, 2}));
+        SetupFailure{Fault::LoadCursor, nullptr, "", 1, 2}),
+    stepName);
 
 TEST(SetupFailureOrder, TheFailedDisplayClosesTheWindowAndQueuesQuit) {
     headless::reset();

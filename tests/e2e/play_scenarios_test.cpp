@@ -7,12 +7,12 @@
 #include <functional>
 #include <vector>
 
-#include "app/globals.h"
-#include "app/run_game.h"
+#include "frame_region.h"
 #include "game/pub_screen.h"
 #include "gfx/fonts.h"
+#include "hud_panel.h"
 #include "platform/dinput.h"
-#include "platform/headless.h"
+#include "program_run.h"
 
 namespace {
 
@@ -37,34 +37,34 @@ protected:
         options.calendarTime = 1'700'000'000;
         hl::reset(options);
     }
-    void TearDown() override { hl::setFlipHook(nullptr); }
 
     // Runs the program to its end; false when the script never finished.
     bool play(const PlayScript& script, int playFrameLimit = 8000) {
         bool finished = false;
         bool ending = false;
         int playFrames = 0;
-        hl::setFlipHook([&](int) {
-            if (ending) {
-                return;
-            }
-            if (app.screen() != SCREEN_PLAY) {
-                hl::pressKey(DIK_A); // any key moves the front screens on
-                return;
-            }
-            if (playFrames == 0) {
-                soundsBeforePlay = hl::soundLog().size();
-            }
-            ++playFrames;
-            finished = script(playFrames);
-            if (finished || playFrames >= playFrameLimit) {
-                // Escape held, then any key: the program closes.
-                hl::setKeyDown(DIK_ESCAPE, true);
-                hl::pressKey(DIK_ESCAPE);
-                ending = true;
-            }
-        });
-        exitCode = brannocMain(nullptr);
+        const ProgramRun run = runProgram(
+            [&](int) {
+                if (ending) {
+                    return;
+                }
+                if (app.screen() != SCREEN_PLAY) {
+                    hl::pressKey(DIK_A); // any key moves the front screens on
+                    return;
+                }
+                if (playFrames == 0) {
+                    soundsBeforePlay = hl::soundLog().size();
+                }
+                ++playFrames;
+                finished = script(playFrames);
+                if (finished || playFrames >= playFrameLimit) {
+                    pressEscape();
+                    ending = true;
+                }
+            },
+            // The front screens' frames on top of the play frames.
+            playFrameLimit + 1000);
+        exitCode = run.exitCode;
         return finished;
     }
 
@@ -100,14 +100,7 @@ void releaseSpace() {
 
 // A rectangle of the frame just shown, 0x00RRGGBB.
 std::vector<std::uint32_t> shownRegion(int left, int top, int right, int bottom) {
-    const std::vector<std::uint32_t>& frame = hl::lastPresented();
-    std::vector<std::uint32_t> region;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = left; x < right; ++x) {
-            region.push_back(frame[static_cast<std::size_t>(y) * 800 + x]);
-        }
-    }
-    return region;
+    return frameRegion(hl::lastPresented(), left, top, right, bottom);
 }
 
 // The same rectangle of the back buffer, as GDI reports it, turned into 0x00RRGGBB.
@@ -125,18 +118,7 @@ std::vector<std::uint32_t> backRegion(int left, int top, int right, int bottom) 
 // The panel as the pen draws it for these figures, on the back buffer (cleared before the next
 // frame), against the panel of the frame just shown.
 bool panelShows(const char* score, const char* level, const char* lives) {
-    TextPen& pen = app.textPen;
-    pen.setFont(hudFont);
-    pen.setBackColor(0);
-    app.shapes.fillRect(715, 10, 790, 140, 0, 0x21EAE8);
-    pen.setTextColor(0x5986DD);
-    pen.print("score", 730, 15);
-    pen.print("Level", 732, 55);
-    pen.print("Lives", 730, 95);
-    pen.setTextColor(0x22D27B);
-    pen.print(score, 725, 35);
-    pen.print(level, 745, 75);
-    pen.print(lives, 745, 115);
+    drawHudPanel(score, level, lives);
     return backRegion(713, 8, 790, 140) == shownRegion(713, 8, 790, 140);
 }
 

@@ -35,14 +35,18 @@ TEST(BarOf, LanesAndTheGapsBetweenThem) {
     EXPECT_EQ(barOf(-5), 1);
 }
 
-class MeasuredAt2200MHz : public PlayTest {
+// The program started on a processor with this clock.
+template <std::uint64_t cyclesPerSecond>
+class MeasuredAt : public PlayTest {
 protected:
     platform::HeadlessOptions options() const override {
         platform::HeadlessOptions o;
-        o.cyclesPerSecond = 2'200'000'000ull;
+        o.cyclesPerSecond = cyclesPerSecond;
         return o;
     }
 };
+using MeasuredAt2200MHz = MeasuredAt<2'200'000'000ull>;
+using MeasuredAt1GHz = MeasuredAt<1'000'000'000ull>;
 
 TEST_F(MeasuredAt2200MHz, LoadMeasuresTheClockIntoTheStepPace) {
     // Polling the counter takes a little time of its own.
@@ -51,15 +55,6 @@ TEST_F(MeasuredAt2200MHz, LoadMeasuresTheClockIntoTheStepPace) {
     EXPECT_LT(measured, 2'222'000'000ull);
     EXPECT_EQ(framesPerStep, -4);
 }
-
-class MeasuredAt1GHz : public PlayTest {
-protected:
-    platform::HeadlessOptions options() const override {
-        platform::HeadlessOptions o;
-        o.cyclesPerSecond = 1'000'000'000ull;
-        return o;
-    }
-};
 
 TEST_F(MeasuredAt1GHz, LoadMeasuresTheClockIntoTheStepPace) {
     EXPECT_EQ(framesPerStep, 2);

@@ -7,11 +7,12 @@
 #include "app/globals.h"
 #include "app/run_game.h"
 #include "game/pub_screen.h"
+#include "headless_app.h"
 
 void PlayTest::SetUp() {
     platform::headless::reset(options());
     objects.emplace();
-    ASSERT_TRUE(app.create("Brannoc", 800, 600, 4, windowProc, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(createApplication());
     pubScreen.load();
     std::srand(7);
 }

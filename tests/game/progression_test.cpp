@@ -4,7 +4,8 @@
 
 #include "app/globals.h"
 #include "game/pub_screen.h"
-#include "gfx/fonts.h"
+#include "frame_region.h"
+#include "hud_panel.h"
 #include "play_fixture.h"
 #include "platform/dinput.h"
 
@@ -203,29 +204,12 @@ TEST_F(PlayTest, EnterDuringPlayDoesNothing) {
 // The panel's figures: the frame's pixels against the pen drawing the expected text alone.
 class Hud : public PlayTest {
 protected:
-    std::vector<std::uint32_t> panelRegion(const std::vector<std::uint32_t>& pixels) {
-        std::vector<std::uint32_t> region;
-        for (int y = 10; y < 140; ++y) {
-            for (int x = 713; x < 790; ++x) {
-                region.push_back(pixels[y * 800 + x]);
-            }
-        }
-        return region;
+    static std::vector<std::uint32_t> panelRegion(const std::vector<std::uint32_t>& pixels) {
+        return frameRegion(pixels, 713, 10, 790, 140);
     }
     std::vector<std::uint32_t> expectedPanel(const char* score, const char* level, const char* lives) {
         clearBackBuffer();
-        TextPen& pen = app.textPen;
-        pen.setFont(hudFont);
-        pen.setBackColor(0);
-        app.shapes.fillRect(715, 10, 790, 140, 0, 0x21EAE8);
-        pen.setTextColor(0x5986DD);
-        pen.print("score", 730, 15);
-        pen.print("Level", 732, 55);
-        pen.print("Lives", 730, 95);
-        pen.setTextColor(0x22D27B);
-        pen.print(score, 725, 35);
-        pen.print(level, 745, 75);
-        pen.print(lives, 745, 115);
+        drawHudPanel(score, level, lives);
         return panelRegion(backBufferPixels());
     }
 };

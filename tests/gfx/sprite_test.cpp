@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "bmp_file.h"
+#include "bmp_image.h"
 #include "gfx/sprite.h"
+#include "temp_dir.h"
 #include "test_display.h"
 
 namespace {
@@ -22,7 +23,7 @@ protected:
 
     std::string solid(const char* name, int width, int height, COLORREF colour) {
         const std::string path = files.file(name);
-        writeBmp(path, width, height, [colour](int, int) { return colour; });
+        EXPECT_TRUE(writeBmp(path, width, height, [colour](int, int) { return colour; }));
         return path;
     }
 
@@ -44,7 +45,7 @@ TEST_P(SpriteTest, AMissingFileDrawsNothingAndNeverRestores) {
 TEST_P(SpriteTest, NamesOfFiftyCharactersAreRefused) {
     const std::string fits = files.file(std::string(49 - files.path.size() - 5, 'a') + ".bmp");
     ASSERT_EQ(fits.size(), 49u);
-    writeBmp(fits, 2, 2, [](int, int) { return kRed; });
+    ASSERT_TRUE(writeBmp(fits, 2, 2, [](int, int) { return kRed; }));
     EXPECT_TRUE(sprite.load(fits.c_str(), &screen.display));
     EXPECT_STREQ(sprite.fileName, fits.c_str());
 
@@ -105,7 +106,7 @@ TEST_P(SpriteTest, ABlitLeavingTheScreenDrawsNothingAndReadsTheFileAgain) {
 
 TEST_P(SpriteTest, ALostSurfaceIsSkippedOnceThenDrawnAgainWithItsKey) {
     const std::string path = files.file("lost.bmp");
-    writeBmp(path, 6, 6, [](int x, int) { return x < 3 ? kGreen : kRed; });
+    ASSERT_TRUE(writeBmp(path, 6, 6, [](int x, int) { return x < 3 ? kGreen : kRed; }));
     ASSERT_TRUE(sprite.load(path.c_str(), &screen.display));
     sprite.setColorKey(kGreen);
     platform::headless::setActive(false);

@@ -1,12 +1,13 @@
 // Bitmap files: reading, refusing damaged or oversized ones, and copying them into surfaces.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "bmp_image.h"
 #include "display_fixture.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -19,64 +20,39 @@ void put32(std::vector<unsigned char>& out, std::size_t at, unsigned v) {
     put16(out, at + 2, v >> 16);
 }
 
-// A 24-bit bottom-up bitmap file; rows[y][x] are COLORREFs with row 0 at the top.
-std::vector<unsigned char> bmp24(const std::vector<std::vector<COLORREF>>& rows) {
-    const int height = static_cast<int>(rows.size());
-    const int width = static_cast<int>(rows[0].size());
-    const int stride = (width * 3 + 3) / 4 * 4;
-    std::vector<unsigned char> out(54 + static_cast<std::size_t>(stride * height), 0);
-    out[0] = 'B';
-    out[1] = 'M';
-    put32(out, 2, static_cast<unsigned>(out.size()));
-    put32(out, 10, 54);
-    put32(out, 14, 40);
-    put32(out, 18, static_cast<unsigned>(width));
-    put32(out, 22, static_cast<unsigned>(height));
-    put16(out, 26, 1);
-    put16(out, 28, 24);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const COLORREF c = rows[static_cast<std::size_t>(height - 1 - y)][static_cast<std::size_t>(x)];
-            const std::size_t at = 54 + static_cast<std::size_t>(y * stride + x * 3);
-            out[at] = GetBValue(c);
-            out[at + 1] = GetGValue(c);
-            out[at + 2] = GetRValue(c);
-        }
-    }
-    return out;
-}
-
 const std::vector<std::vector<COLORREF>> Picture = {
     {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255)},
     {RGB(255, 255, 255), RGB(0xFF, 0xC4, 0x11), RGB(0, 0, 0)},
 };
 
+COLORREF pictureAt(int x, int y) {
+    return Picture[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
+}
+
+std::vector<unsigned char> pictureFile() {
+    return bmpImage(3, 2, pictureAt);
+}
+
 class BitmapFiles : public testing::Test {
 protected:
-    void SetUp() override {
-        platform::headless::reset();
-        folder = std::filesystem::temp_directory_path() /
-                 ("brannoc_bitmaps_" + std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::create_directories(folder);
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    void SetUp() override { platform::headless::reset(); }
 
     // Written to the folder; returned with a Windows separator, as the game names its files.
     std::string write(const std::string& name, const std::vector<unsigned char>& bytes) {
-        std::ofstream(folder / name, std::ios::binary)
+        std::ofstream(files.file(name), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return folder.string() + "\\" + name;
+        return files.path + "\\" + name;
     }
 
     static HBITMAP load(const std::string& path) {
         return LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
     }
 
-    std::filesystem::path folder;
+    TempDir files;
 };
 
 TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
-    HBITMAP bitmap = load(write("good.bmp", bmp24(Picture)));
+    HBITMAP bitmap = load(write("good.bmp", pictureFile()));
     ASSERT_NE(bitmap, nullptr);
     BITMAP info{};
     EXPECT_EQ(GetObjectA(object(bitmap), sizeof info, &info), static_cast<int>(sizeof info));
@@ -86,8 +62,8 @@ TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
 }
 
 TEST_F(BitmapFiles, RefusesMissingDamagedAndOversizedFiles) {
-    EXPECT_EQ(load(folder.string() + "\\absent.bmp"), nullptr);
-    std::vector<unsigned char> good = bmp24(Picture);
+    EXPECT_EQ(load(files.path + "\\absent.bmp"), nullptr);
+    std::vector<unsigned char> good = pictureFile();
 
     std::vector<unsigned char> truncated(good.begin(), good.end() - 1);
     EXPECT_EQ(load(write("truncated.bmp", truncated)), nullptr);
@@ -121,7 +97,7 @@ TEST_F(BitmapFiles, RefusesMissingDamagedAndOversizedFiles) {
 }
 
 TEST_F(BitmapFiles, ResourceLookupsFindNothing) {
-    const std::string path = write("good.bmp", bmp24(Picture));
+    const std::string path = write("good.bmp", pictureFile());
     EXPECT_EQ(LoadImageA(GetModuleHandleA(nullptr), path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION), nullptr);
     EXPECT_EQ(LoadImageA(nullptr, MAKEINTRESOURCEA(5), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE), nullptr);
 }
@@ -130,13 +106,10 @@ class BitmapCopy : public testing::TestWithParam<int> {};
 
 TEST_P(BitmapCopy, BitBltConvertsAsSetPixelDoesAndClipsLikeGdi) {
     DisplayFixture d(GetParam());
-    const auto path = std::filesystem::temp_directory_path() / ("brannoc_copy_" + std::to_string(GetParam()) + ".bmp");
-    const std::vector<unsigned char> bytes = bmp24(Picture);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    HBITMAP bitmap =
-        LoadImageA(nullptr, path.string().c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
-    std::filesystem::remove(path);
+    const TempDir files;
+    const std::string path = files.file("copy.bmp");
+    ASSERT_TRUE(writeBmp(path, 3, 2, pictureAt));
+    HBITMAP bitmap = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
     ASSERT_NE(bitmap, nullptr);
     HDC memory = CreateCompatibleDC(nullptr);
     ASSERT_NE(memory, nullptr);
@@ -152,7 +125,7 @@ TEST_P(BitmapCopy, BitBltConvertsAsSetPixelDoesAndClipsLikeGdi) {
     for (int y = 0; y < 2; ++y) {
         for (int x = 0; x < 3; ++x) {
             ASSERT_EQ(probe->GetDC(&dc), DD_OK);
-            SetPixel(dc, 0, 0, Picture[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]);
+            SetPixel(dc, 0, 0, pictureAt(x, y));
             probe->ReleaseDC(dc);
             EXPECT_EQ(rawPixel(picture, x, y), rawPixel(probe, 0, 0)) << x << "," << y;
         }

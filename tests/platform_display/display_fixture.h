@@ -6,49 +6,16 @@
 #include <cstdint>
 #include <cstring>
 
+#include "headless_display.h"
 #include "platform/ddraw.h"
 #include "platform/gdi.h"
 #include "platform/headless.h"
-#include "platform/window.h"
 
-class DisplayFixture {
+class DisplayFixture : public HeadlessDisplay {
 public:
-    explicit DisplayFixture(int bits, int desktopBits = 32) {
-        platform::HeadlessOptions options;
-        options.desktopBits = desktopBits;
-        platform::headless::reset(options);
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = DefWindowProcA;
-        windowClass.lpszClassName = "DisplayTest";
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "DisplayTest", "DisplayTest", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                 nullptr, nullptr);
-        ShowWindow(window, SW_SHOW);
-        EXPECT_EQ(DirectDrawCreate(nullptr, &ddraw, nullptr), DD_OK);
-        EXPECT_EQ(ddraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), DD_OK);
-        EXPECT_EQ(ddraw->SetDisplayMode(800, 600, static_cast<DWORD>(bits)), DD_OK);
-        DDSURFACEDESC desc = {};
-        desc.dwSize = sizeof desc;
-        desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
-        desc.dwBackBufferCount = 1;
-        desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
-        EXPECT_EQ(ddraw->CreateSurface(&desc, &primary, nullptr), DD_OK);
-        DDSCAPS caps = {DDSCAPS_BACKBUFFER};
-        EXPECT_EQ(primary->GetAttachedSurface(&caps, &back), DD_OK);
+    explicit DisplayFixture(int bits, int desktopBits = 32) : HeadlessDisplay(bits, desktopBits) {
+        EXPECT_TRUE(ready()) << failedStep();
     }
-    ~DisplayFixture() {
-        if (back != nullptr) {
-            back->Release();
-        }
-        if (primary != nullptr) {
-            primary->Release();
-        }
-        if (ddraw != nullptr) {
-            ddraw->Release();
-        }
-    }
-    DisplayFixture(const DisplayFixture&) = delete;
-    DisplayFixture& operator=(const DisplayFixture&) = delete;
 
     IDirectDrawSurface* offscreen(int width, int height) {
         DDSURFACEDESC desc = {};
@@ -58,14 +25,14 @@ public:
         desc.dwWidth = static_cast<DWORD>(width);
         desc.dwHeight = static_cast<DWORD>(height);
         IDirectDrawSurface* surface = nullptr;
-        EXPECT_EQ(ddraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
+        EXPECT_EQ(display.ddraw->CreateSurface(&desc, &surface, nullptr), DD_OK);
         return surface;
     }
 
-    HWND window = nullptr;
-    IDirectDraw* ddraw = nullptr;
-    IDirectDrawSurface* primary = nullptr;
-    IDirectDrawSurface* back = nullptr;
+    // Short names for the chain's parts; clearing one here stops the destructor releasing it.
+    IDirectDraw*& ddraw = display.ddraw;
+    IDirectDrawSurface*& primary = display.primary;
+    IDirectDrawSurface*& back = display.backBuffer;
 };
 
 // Raw pixel values of a surface through Lock.

@@ -7,6 +7,7 @@
 
 #include "app/globals.h"
 #include "app/run_game.h"
+#include "headless_app.h"
 #include "platform/headless.h"
 #include "sound/sound_effect.h"
 
@@ -16,10 +17,8 @@ protected:
         platform::HeadlessOptions options;
         options.soundDevice = soundDevice;
         platform::useHeadless(options);
-        platform::headless::reset(options);
-        app = Application{};
         soundAvailable = false;
-        ASSERT_TRUE(app.create("Brannoc", 800, 600, 4, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr));
+        ASSERT_TRUE(startApplication(options));
     }
 
     // Cleared, drawn by the given screen operation, shown.

@@ -1,18 +1,8 @@
-// Small 24-bit bitmap files written by the tests, in a short temporary directory.
-#pragma once
+#include "bmp_image.h"
 
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <functional>
-#include <string>
-#include <vector>
 
-#include "platform/win_types.h"
-
-inline void writeBmp(const std::string& path, int width, int height,
-                     const std::function<COLORREF(int x, int y)>& colourAt) {
+std::vector<std::uint8_t> bmpImage(int width, int height, const ColourAt& colourAt) {
     const int rowBytes = (width * 3 + 3) & ~3;
     std::vector<std::uint8_t> file(54 + static_cast<std::size_t>(rowBytes * height), 0);
     const auto put = [&file](std::size_t at, std::uint32_t value) {
@@ -37,22 +27,15 @@ inline void writeBmp(const std::string& path, int width, int height,
             at[2] = GetRValue(c);
         }
     }
-    std::FILE* out = std::fopen(path.c_str(), "wb");
-    std::fwrite(file.data(), 1, file.size(), out);
-    std::fclose(out);
+    return file;
 }
 
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/bgfx-XXXXXX";
-        path = ::mkdtemp(pattern);
+bool writeBmp(const std::string& path, int width, int height, const ColourAt& colourAt) {
+    const std::vector<std::uint8_t> file = bmpImage(width, height, colourAt);
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) {
+        return false;
     }
-    ~TempDir() { std::filesystem::remove_all(path); }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string file(const std::string& name) const { return path + "/" + name; }
-
-    std::string path;
-};
+    const bool written = std::fwrite(file.data(), 1, file.size(), out) == file.size();
+    return std::fclose(out) == 0 && written;
+}

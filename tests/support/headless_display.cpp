@@ -1,0 +1,52 @@
+#include "headless_display.h"
+
+#include "platform/headless.h"
+
+HeadlessDisplay::HeadlessDisplay(int bits, int desktopBits) {
+    platform::HeadlessOptions options;
+    options.desktopBits = desktopBits;
+    platform::headless::reset(options);
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.lpszClassName = "HeadlessDisplay";
+    RegisterClassA(&windowClass);
+    window = CreateWindowExA(0, "HeadlessDisplay", "HeadlessDisplay", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr,
+                             nullptr, nullptr, nullptr);
+    ShowWindow(window, SW_SHOW);
+    check(DirectDrawCreate(nullptr, &display.ddraw, nullptr), "DirectDrawCreate");
+    if (display.ddraw == nullptr) {
+        return;
+    }
+    check(display.ddraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE), "SetCooperativeLevel");
+    check(display.ddraw->SetDisplayMode(800, 600, static_cast<DWORD>(bits)), "SetDisplayMode");
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    desc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    desc.dwBackBufferCount = 1;
+    desc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_COMPLEX;
+    check(display.ddraw->CreateSurface(&desc, &display.primary, nullptr), "CreateSurface");
+    if (display.primary == nullptr) {
+        return;
+    }
+    DDSCAPS caps = {DDSCAPS_BACKBUFFER};
+    check(display.primary->GetAttachedSurface(&caps, &display.backBuffer), "GetAttachedSurface");
+}
+
+// The back buffer, then the primary, then the display object, as the game lets go of them.
+HeadlessDisplay::~HeadlessDisplay() {
+    if (display.backBuffer != nullptr) {
+        display.backBuffer->Release();
+    }
+    if (display.primary != nullptr) {
+        display.primary->Release();
+    }
+    if (display.ddraw != nullptr) {
+        display.ddraw->Release();
+    }
+}
+
+void HeadlessDisplay::check(HRESULT result, const char* step) {
+    if (result != DD_OK && failedStep_ == nullptr) {
+        failedStep_ = step;
+    }
+}
