@@ -72,15 +72,4 @@ TEST(ProgramObjects, GoDownWithEverySpriteAndSoundBeforeTheDisplay) {
     EXPECT_EQ(joystick.position.dwSize, 0u) << "the joystick record is wiped";
 }
 
-TEST(ProgramObjects, AFailedDisplayStillTearsEverythingDownOnce) {
-    headless::reset();
-    headless::injectFault(platform::Fault::DirectDrawCreate);
-    runProgram([](int) {});
-    const auto& trace = headless::trace();
-    EXPECT_EQ(std::count(trace.begin(), trace.end(), "WSACleanup"), 5);
-    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectDraw::Release"), 0);
-    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectDrawSurface::Release"), 0);
-    EXPECT_EQ(std::count(trace.begin(), trace.end(), "IDirectSoundBuffer::Release"), 0);
-}
-
 } // namespace

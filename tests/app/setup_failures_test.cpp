@@ -53,6 +53,7 @@ TEST_P(SetupFailureTest, ShowsItsBoxAndEndsBeforeAnyFrame) {
     }
     EXPECT_EQ(count("IDirectDraw::Release"), failure.ddrawReleases);
     EXPECT_EQ(count("IDirectDrawSurface::Release"), failure.surfaceReleases);
+    EXPECT_EQ(count("IDirectSoundBuffer::Release"), 0) << "no sound was made yet";
     // The long-lived objects still go down in full.
     EXPECT_EQ(count("WSACleanup"), 5);
 }

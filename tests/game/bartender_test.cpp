@@ -17,10 +17,8 @@ using platform::headless::setKeyDown;
 TEST_F(PlayTest, LanesWrapAtTheTopAndTheBottom) {
     emptyRound();
     gameVars.bartenderBar = 3;
-    setKeyDown(DIK_DOWN, true);
-    runFrame();
+    frameWithKey(DIK_DOWN);
     EXPECT_EQ(gameVars.bartenderBar, 1);
-    setKeyDown(DIK_DOWN, false);
     advanceMs(400);
     setKeyDown(DIK_UP, true);
     runFrame();
@@ -67,14 +65,10 @@ TEST_F(PlayTest, NoPourWhileADirectionIsHeld) {
 TEST_F(PlayTest, PourEndsWithTheSoundOnTheBarHeStandsAtThen) {
     emptyRound();
     gameVars.bartenderBar = 1;
-    setKeyDown(DIK_SPACE, true);
-    runFrame();
-    setKeyDown(DIK_SPACE, false);
+    frameWithKey(DIK_SPACE);
     EXPECT_EQ(lastMug, 0);
     // Moving mid-pour: pose 1 from the move, pose 2 again from the pour in the same frame.
-    setKeyDown(DIK_DOWN, true);
-    runFrame();
-    setKeyDown(DIK_DOWN, false);
+    frameWithKey(DIK_DOWN);
     EXPECT_EQ(gameVars.bartenderBar, 2);
     EXPECT_EQ(gameVars.bartenderPose, 2);
     EXPECT_EQ(lastMug, 0);
@@ -163,13 +157,9 @@ TEST_F(PlayTest, EachPoseIsDrawnAtItsPlace) {
     for (const Case& c : cases) {
         gameVars.bartenderBar = c.bar;
         gameVars.bartenderPose = c.pose;
-        clearBackBuffer();
-        pubScreen.drawBartender();
-        const auto drawn = backBufferPixels();
-        clearBackBuffer();
-        pubScreen.bartenderSprite.blit(c.left, c.top, c.right, c.bottom, c.x, c.y);
-        const auto expected = backBufferPixels();
-        EXPECT_EQ(drawn, expected) << "bar " << c.bar << " pose " << c.pose;
-        EXPECT_NE(drawn, std::vector<std::uint32_t>(drawn.size(), 0u));
+        const auto drawn = drawnAlone([] { pubScreen.drawBartender(); });
+        EXPECT_EQ(drawn, drawnAlone([&c] { pubScreen.bartenderSprite.blit(c.left, c.top, c.right, c.bottom, c.x, c.y); }))
+            << "bar " << c.bar << " pose " << c.pose;
+        EXPECT_FALSE(allBlack(drawn));
     }
 }

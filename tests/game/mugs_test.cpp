@@ -12,6 +12,20 @@ void slideAndCheck() {
     pubScreen.moveMugs();
     pubScreen.checkMugs();
 }
+
+// Slides mug 1 until done() holds; where it stood before the last step.
+int slideUntil(bool (*done)(), int stepLimit) {
+    int before = 0;
+    for (int step = 0; step < stepLimit && !done(); ++step) {
+        before = pubScreen.mugs[1].x;
+        slideAndCheck();
+    }
+    return before;
+}
+
+bool lifeLost() {
+    return gameVars.lives != 3;
+}
 } // namespace
 
 TEST_F(PlayTest, FullMugOnBarOneBreaksAtTheFarEndAt622) {
@@ -19,12 +33,7 @@ TEST_F(PlayTest, FullMugOnBarOneBreaksAtTheFarEndAt622) {
     gameVars.bartenderBar = 1;
     pubScreen.launchMug(0, 1, 0);
     ASSERT_EQ(pubScreen.mugs[1].x, 150);
-    int lastX = 0;
-    for (int step = 0; step < 400 && gameVars.lives == 3; ++step) {
-        lastX = pubScreen.mugs[1].x;
-        slideAndCheck();
-    }
-    EXPECT_EQ(lastX + 2, 622);
+    EXPECT_EQ(slideUntil(lifeLost, 400) + 2, 622);
     EXPECT_EQ(gameVars.lives, 2);
     EXPECT_EQ(gameVars.bartenderPose, 3);
     EXPECT_EQ(lastMug, 0);
@@ -36,12 +45,7 @@ TEST_F(PlayTest, EmptyMugOnBarTwoIsCaughtAt148) {
     emptyRound();
     gameVars.bartenderBar = 2;
     pubScreen.launchMug(1, 2, 160);
-    int caughtAt = 0;
-    for (int step = 0; step < 20 && pubScreen.mugs[1].x != 0; ++step) {
-        caughtAt = pubScreen.mugs[1].x - 2;
-        slideAndCheck();
-    }
-    EXPECT_EQ(caughtAt, 148);
+    EXPECT_EQ(slideUntil([] { return pubScreen.mugs[1].x == 0; }, 20) - 2, 148);
     EXPECT_EQ(pubScreen.mugs[1].x, 0);
     EXPECT_EQ(soundsPlayed(catchWave), 1);
     EXPECT_EQ(gameVars.lives, 3);
@@ -51,12 +55,7 @@ TEST_F(PlayTest, EmptyMugBreaksBelow119WhenTheBartenderIsElsewhere) {
     emptyRound();
     gameVars.bartenderBar = 1;
     pubScreen.launchMug(1, 2, 160);
-    int brokeAt = 0;
-    for (int step = 0; step < 40 && gameVars.lives == 3; ++step) {
-        brokeAt = pubScreen.mugs[1].x - 2;
-        slideAndCheck();
-    }
-    EXPECT_EQ(brokeAt, 118);
+    EXPECT_EQ(slideUntil(lifeLost, 40) - 2, 118);
     EXPECT_EQ(gameVars.lives, 2);
     EXPECT_EQ(soundsPlayed(catchWave), 0);
 }
@@ -129,29 +128,25 @@ protected:
     std::vector<std::uint32_t> nearBreakPicture() {
         gameVars.bartenderBar = 1;
         pubScreen.launchMug(1, 2, 100);
-        clearBackBuffer();
-        pubScreen.checkMugs();
-        return backBufferPixels();
+        return drawnAlone([] { pubScreen.checkMugs(); });
     }
     std::vector<std::uint32_t> expectedPicture(bool withNear) {
-        clearBackBuffer();
-        pubScreen.beerSprite.blit(0, 54, 59, 104, 645, 275);
-        if (withNear) {
-            pubScreen.beerSprite.blit(55, 55, 133, 111, 54, 275);
-        }
-        return backBufferPixels();
+        return drawnAlone([withNear] {
+            pubScreen.beerSprite.blit(0, 54, 59, 104, 645, 275);
+            if (withNear) {
+                pubScreen.beerSprite.blit(55, 55, 133, 111, 54, 275);
+            }
+        });
     }
 };
 
 TEST_F(BrokenMugPictures, NearEndBreakWhileTheBreakSoundPlaysShowsOnlyTheFarPicture) {
     emptyRound();
-    const auto first = nearBreakPicture();
-    EXPECT_EQ(first, expectedPicture(true));
+    EXPECT_EQ(nearBreakPicture(), expectedPicture(true));
     EXPECT_EQ(soundsPlayed(breakWave), 1);
 
     platform::headless::advanceMs(500); // the break sound lasts 958 ms
-    const auto second = nearBreakPicture();
-    EXPECT_EQ(second, expectedPicture(false));
+    EXPECT_EQ(nearBreakPicture(), expectedPicture(false));
     EXPECT_EQ(soundsPlayed(breakWave), 1);
     EXPECT_EQ(gameVars.lives, 1);
 
@@ -164,16 +159,8 @@ TEST_F(PlayTest, MugsAreDrawnOnlyBelowX700) {
     emptyRound();
     pubScreen.launchMug(0, 3, 0);
     pubScreen.mugs[1].x = 699;
-    clearBackBuffer();
-    pubScreen.drawMugs();
-    const auto drawn = backBufferPixels();
-    clearBackBuffer();
-    pubScreen.beerSprite.blit(0, 0, 40, 52, 699, 440);
-    EXPECT_EQ(drawn, backBufferPixels());
-
+    EXPECT_EQ(drawnAlone([] { pubScreen.drawMugs(); }),
+              drawnAlone([] { pubScreen.beerSprite.blit(0, 0, 40, 52, 699, 440); }));
     pubScreen.mugs[1].x = 700;
-    clearBackBuffer();
-    pubScreen.drawMugs();
-    const auto hidden = backBufferPixels();
-    EXPECT_EQ(hidden, std::vector<std::uint32_t>(hidden.size(), 0u));
+    EXPECT_TRUE(allBlack(drawnAlone([] { pubScreen.drawMugs(); })));
 }

@@ -92,3 +92,19 @@ std::vector<std::uint32_t> backBufferPixels() {
 void clearBackBuffer() {
     app.clearBackBuffer();
 }
+
+void PlayTest::frameWithKey(int key) {
+    platform::headless::setKeyDown(key, true);
+    runFrame();
+    platform::headless::setKeyDown(key, false);
+}
+
+std::vector<std::uint32_t> drawnAlone(const std::function<void()>& draw) {
+    clearBackBuffer();
+    draw();
+    return backBufferPixels();
+}
+
+bool allBlack(const std::vector<std::uint32_t>& pixels) {
+    return std::all_of(pixels.begin(), pixels.end(), [](std::uint32_t p) { return p == 0; });
+}

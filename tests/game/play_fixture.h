@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,6 +27,8 @@ protected:
     void emptyRound();
     // Customer i walking on a bar at x, with look 0.
     void placeCustomer(int i, int bar, int x);
+    // One frame with the key held, released after it.
+    void frameWithKey(int key);
     int soundsPlayed(int waveId) const;
 
     std::optional<ProgramObjects> objects;
@@ -39,3 +42,6 @@ protected:
 // The back buffer's pixels, 0x00RRGGBB, row after row.
 std::vector<std::uint32_t> backBufferPixels();
 void clearBackBuffer();
+// The back buffer after drawing on it alone.
+std::vector<std::uint32_t> drawnAlone(const std::function<void()>& draw);
+bool allBlack(const std::vector<std::uint32_t>& pixels);

@@ -168,9 +168,7 @@ TEST_F(GameOver, RestartLetsAPourUnderWayComplete) {
     gameVars.bartenderBar = 2;
     pubScreen.pouring = 1;
     runFrame(); // the pour sound starts under the box
-    platform::headless::setKeyDown(DIK_RETURN, true);
-    runFrame();
-    platform::headless::setKeyDown(DIK_RETURN, false);
+    frameWithKey(DIK_RETURN);
     EXPECT_EQ(gameVars.lives, 3);
     platform::headless::advanceMs(300);
     runFrame();
@@ -182,9 +180,7 @@ TEST_F(GameOver, RestartLetsAPourUnderWayComplete) {
 TEST_F(GameOver, NextGameOverChoosesAndSoundsAgain) {
     loseLastLife();
     runFrame();
-    platform::headless::setKeyDown(DIK_RETURN, true);
-    runFrame();
-    platform::headless::setKeyDown(DIK_RETURN, false);
+    frameWithKey(DIK_RETURN);
     platform::headless::advanceMs(1000);
     loseLastLife();
     runFrame();
@@ -208,9 +204,7 @@ protected:
         return frameRegion(pixels, 713, 10, 790, 140);
     }
     std::vector<std::uint32_t> expectedPanel(const char* score, const char* level, const char* lives) {
-        clearBackBuffer();
-        drawHudPanel(score, level, lives);
-        return panelRegion(backBufferPixels());
+        return panelRegion(drawnAlone([=] { drawHudPanel(score, level, lives); }));
     }
 };
 
@@ -219,9 +213,7 @@ TEST_F(Hud, ShowsScoreLevelAndLives) {
     pubScreen.score = 123456;
     gameVars.level = 12;
     gameVars.lives = 7;
-    clearBackBuffer();
-    pubScreen.drawHud();
-    const auto drawn = panelRegion(backBufferPixels());
+    const auto drawn = panelRegion(drawnAlone([] { pubScreen.drawHud(); }));
     EXPECT_EQ(drawn, expectedPanel("123456", "12", "7"));
     EXPECT_NE(drawn, expectedPanel("123455", "12", "7"));
 }
