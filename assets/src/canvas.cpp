@@ -43,24 +43,24 @@ void Canvas::rect(double x, double y, double w, double h, Rgb c) {
     cairo_fill(cr_);
 }
 
-void Canvas::ellipse(double cx, double cy, double rx, double ry, Rgb c) {
-    if (rx <= 0 || ry <= 0) return;
-    source(c);
+void Canvas::ellipsePath(double cx, double cy, double rx, double ry) {
     cairo_save(cr_);
     cairo_translate(cr_, cx, cy);
     cairo_scale(cr_, rx, ry);
     cairo_arc(cr_, 0, 0, 1, 0, 6.283185307179586);
     cairo_restore(cr_);
+}
+
+void Canvas::ellipse(double cx, double cy, double rx, double ry, Rgb c) {
+    if (rx <= 0 || ry <= 0) return;
+    source(c);
+    ellipsePath(cx, cy, rx, ry);
     cairo_fill(cr_);
 }
 
 void Canvas::ring(double cx, double cy, double rx, double ry, double width, Rgb c) {
     source(c);
-    cairo_save(cr_);
-    cairo_translate(cr_, cx, cy);
-    cairo_scale(cr_, rx, ry);
-    cairo_arc(cr_, 0, 0, 1, 0, 6.283185307179586);
-    cairo_restore(cr_);
+    ellipsePath(cx, cy, rx, ry);
     cairo_set_line_width(cr_, width);
     cairo_stroke(cr_);
 }

@@ -38,6 +38,7 @@ public:
 
 private:
     void source(Rgb c);
+    void ellipsePath(double cx, double cy, double rx, double ry);
     Image& img_;
     cairo_surface_t* surface_;
     cairo_t* cr_;

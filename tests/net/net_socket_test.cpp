@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "headless_display.h"
 #include "net/net_socket.h"
 #include "net/winsock_session.h"
 #include "platform/headless.h"
@@ -49,21 +50,12 @@ private:
     std::vector<MSG> seen_;
 };
 
-LRESULT plainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
 class NetSocketTest : public testing::Test {
 protected:
     void SetUp() override {
         platform::headless::reset();
         session.emplace();
-        WNDCLASSA windowClass = {};
-        windowClass.lpfnWndProc = plainWindowProc;
-        windowClass.lpszClassName = "NetSocketTest";
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "NetSocketTest", "NetSocketTest", WS_POPUPWINDOW, 0, 0, 10, 10, nullptr,
-                                 nullptr, nullptr, nullptr);
+        window = makeTestWindow("NetSocketTest");
         ASSERT_NE(window, nullptr);
         ASSERT_EQ(server.open(window, serverMessage), 0);
         ASSERT_EQ(client.open(window, clientMessage), 0);

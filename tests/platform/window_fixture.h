@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "headless_display.h"
 #include "platform/headless.h"
 #include "platform/window.h"
 
@@ -30,12 +31,7 @@ protected:
     void SetUp() override {
         platform::headless::reset();
         received().clear();
-        WNDCLASSA windowClass{};
-        windowClass.lpfnWndProc = &record;
-        windowClass.lpszClassName = "Brannoc";
-        RegisterClassA(&windowClass);
-        window = CreateWindowExA(0, "Brannoc", "Brannoc", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        window = makeTestWindow("Brannoc", &record);
         ASSERT_NE(window, nullptr);
     }
 

@@ -2,16 +2,21 @@
 
 #include "platform/headless.h"
 
+HWND makeTestWindow(const char* className, WNDPROC procedure) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = className;
+    RegisterClassA(&windowClass);
+    return CreateWindowExA(0, className, className, WS_POPUPWINDOW, 0, 0, 800, 600, nullptr, nullptr,
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
 HeadlessDisplay::HeadlessDisplay(int bits, int desktopBits) {
     platform::HeadlessOptions options;
     options.desktopBits = desktopBits;
     platform::headless::reset(options);
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.lpszClassName = "HeadlessDisplay";
-    RegisterClassA(&windowClass);
-    window = CreateWindowExA(0, "HeadlessDisplay", "HeadlessDisplay", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr,
-                             nullptr, nullptr, nullptr);
+    window = makeTestWindow("HeadlessDisplay");
     ShowWindow(window, SW_SHOW);
     check(DirectDrawCreate(nullptr, &display.ddraw, nullptr), "DirectDrawCreate");
     if (display.ddraw == nullptr) {

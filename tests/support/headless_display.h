@@ -5,6 +5,9 @@
 #include "app/display.h"
 #include "platform/window.h"
 
+// Registers a window class of that name with the procedure and makes an 800 by 600 window of it.
+HWND makeTestWindow(const char* className, WNDPROC procedure = DefWindowProcA);
+
 class HeadlessDisplay {
 public:
     // The display mode at `bits`, the desktop at `desktopBits` until then.
