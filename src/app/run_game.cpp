@@ -1,7 +1,9 @@
 // Start-up, the window procedure and the frame dispatch.
 #include "app/run_game.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include "app/globals.h"
 #include "app/program_objects.h"
@@ -14,10 +16,22 @@ namespace {
 constexpr int kIconId = 133;
 constexpr int kDesktopDepth = 4;
 constexpr UINT_PTR kTickTimer = 1;
+
+// The pictures are opened by names relative to the working folder. Without bmps/ there the game
+// plays on blank, so it says once where it looked.
+void reportMissingPictures() {
+    std::error_code error;
+    if (std::filesystem::is_directory("bmps", error)) {
+        return;
+    }
+    const std::filesystem::path folder = std::filesystem::current_path(error) / "bmps";
+    std::fprintf(stderr, "brannoc: no pictures: the folder %s is missing\n", folder.c_str());
+}
 } // namespace
 
 int runGame(HINSTANCE instance) {
     std::srand(static_cast<unsigned>(CalendarTimeSeconds()));
+    reportMissingPictures();
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
     if (!app.create("Brannoc", 800, 600, kDesktopDepth, windowProc, instance, icon, nullptr)) {
         return 0;
