@@ -31,6 +31,8 @@ void Canvas::mirror(double axis) {
     cairo_translate(cr_, -axis, 0);
 }
 
+void Canvas::scale(double factor) { cairo_scale(cr_, factor, factor); }
+
 void Canvas::reset() { cairo_identity_matrix(cr_); }
 
 void Canvas::source(Rgb c) {

@@ -27,6 +27,8 @@ public:
     void origin(double dx, double dy);
     // Mirror left-right around x = axis for later drawings (figures facing the other way).
     void mirror(double axis);
+    // Scale every later drawing by factor, around the current origin.
+    void scale(double factor);
     void reset();
 
     void rect(double x, double y, double w, double h, Rgb c);

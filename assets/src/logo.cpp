@@ -1,4 +1,5 @@
-// The help page's logo: an oval pub badge, keyed on sky blue; and the small window icon.
+// The help page's logo: an oval pub badge, keyed on sky blue; and the icon, for the window and
+// the desktop.
 #include "canvas.h"
 #include "figure.h"
 #include "palette.h"
@@ -71,12 +72,16 @@ Image drawLogo() {
     return img;
 }
 
-Image drawIcon() {
-    Image img(32, 32, pal::wood1);
+Image drawIcon(int size) {
+    Image img(size, size, pal::wood1);
+    // The red frame stays one pixel wide per 32 of the icon's side, never less than one.
+    const int frame = size >= 32 ? size / 32 : 1;
+    img.fill(0, 0, size, size, pal::red0);
+    img.fill(frame, frame, size - 2 * frame, size - 2 * frame, pal::wood1);
     {
+        // The mug is drawn on a 32-unit grid, scaled to the size asked for.
         Canvas cv(img);
-        cv.rect(0, 0, 32, 32, pal::red0);
-        cv.rect(1, 1, 30, 30, pal::wood1);
+        cv.scale(size / 32.0);
         cv.line(22, 10, 27, 12, 4, pal::glass1);
         cv.line(27, 12, 27, 21, 4, pal::glass1);
         cv.line(27, 21, 22, 23, 4, pal::glass1);

@@ -1,4 +1,5 @@
-// brannoc_assetgen [output dir]: renders every picture, recording and the icon of the game.
+// brannoc_assetgen [output dir]: renders every picture, recording and the icon of the game, and
+// the icon at the sizes of the desktop's menus.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -7,6 +8,7 @@
 
 #include "bmp_writer.h"
 #include "pictures.h"
+#include "png_writer.h"
 #include "resource_source.h"
 #include "sounds.h"
 #include "wav_writer.h"
@@ -15,6 +17,8 @@ namespace fs = std::filesystem;
 using namespace assetgen;
 
 namespace {
+
+constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
 
 bool writeFile(const fs::path& path, const void* data, std::size_t size) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
@@ -68,6 +72,14 @@ int main(int argc, char** argv) {
     resources.push_back({"ICON", 133, std::move(iconFile)});
     const std::string table = resourceTableSource(resources);
     ok &= writeFile(root / "resources" / "resource_table.cpp", table.data(), table.size());
+
+    for (int size : kDesktopIconSizes) {
+        const std::string square = std::to_string(size) + "x" + std::to_string(size);
+        const fs::path folder = root / "icons" / "hicolor" / square / "apps";
+        fs::create_directories(folder, ec);
+        const Bytes png = encodePng(drawIcon(size));
+        ok &= !png.empty() && writeBytes(folder / "brannoc.png", png);
+    }
 
     ok &= writeBytes(root / "contact_sheet.bmp",
                      encodeBmp24(drawContactSheet(floor, bartender, beer, customers, sign, explosions,

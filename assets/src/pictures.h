@@ -13,7 +13,8 @@ Image drawTitleSign();
 Image drawExplosions();
 Image drawFires();
 Image drawLogo();
-Image drawIcon();
+// The window's icon is the 32-pixel one; the desktop's menus take it at other sizes.
+Image drawIcon(int size = 32);
 
 // All pictures side by side, with a made-up play scene, for people to review.
 Image drawContactSheet(const Image& floor, const Image& bartender, const Image& beer,

@@ -38,7 +38,7 @@ TEST(Generator, TwoRunsGiveIdenticalBytes) {
         EXPECT_EQ(first, readFile(buildPath(rel.string())));
         ++files;
     }
-    EXPECT_EQ(files, 8 + 10 + 1 + 1 + 1); // pictures, recordings, icon, table, contact sheet
+    EXPECT_EQ(files, 8 + 10 + 1 + 1 + 1 + 6); // pictures, recordings, icon, table, contact sheet, desktop icons
     fs::remove_all(a);
     fs::remove_all(b);
 }
