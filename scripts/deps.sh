@@ -6,7 +6,8 @@ set -euo pipefail
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
                libcairo2-dev fonts-liberation2)
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
-                xvfb xdotool x11-apps python3)
+                xvfb xdotool x11-apps python3
+                desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
@@ -22,16 +23,24 @@ for package in "${wanted[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing: ${missing[*]}"
+advise() {
+  echo "These Debian packages are missing: ${missing[*]}" >&2
+  echo "Install them as root (apt-get install ${missing[*]}) $1, then run this again." >&2
+  exit 1
+}
+
+# sudo may be there and still refuse this user: ask it first (with a password prompt only where
+# someone can answer), so that the advice comes instead of a failed install.
 if [ "$(id -u)" -eq 0 ]; then
   as_root=()
-elif command -v sudo >/dev/null 2>&1; then
+elif ! command -v sudo >/dev/null 2>&1; then
+  advise "or install sudo"
+elif sudo -n true 2>/dev/null || { [ -t 0 ] && sudo -v; }; then
   as_root=(sudo)
 else
-  echo "These Debian packages are missing: ${missing[*]}" >&2
-  echo "Install them as root (apt-get install ${missing[*]}) or install sudo, then run this again." >&2
-  exit 1
+  advise "or ask for the right to use sudo"
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 if ! "${as_root[@]}" apt-get install -y -qq "${missing[@]}"; then
   "${as_root[@]}" apt-get update -qq
