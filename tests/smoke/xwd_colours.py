@@ -2,6 +2,9 @@
 """Counts the distinct colours of an xwd screenshot, and optionally writes it as a PNG.
 
 Usage: xwd_colours.py shot.xwd [out.png]
+       xwd_colours.py --sign BMPS shot.xwd [out.png]
+With --sign, counts instead the pixels of the title sign: those in a colour of BMPS/klosed.bmp
+that neither the fires nor the explosions have.
 """
 import struct
 import sys
@@ -38,12 +41,34 @@ def write_png(path, width, height, rows):
     open(path, "wb").write(png)
 
 
+def bmp_colours(path):
+    """The colours of a 24-bit BMP."""
+    data = open(path, "rb").read()
+    offset = struct.unpack("<I", data[10:14])[0]
+    width, height = struct.unpack("<ii", data[18:26])
+    stride = (width * 3 + 3) & ~3
+    colours = set()
+    for y in range(abs(height)):
+        line = data[offset + y * stride:offset + y * stride + width * 3]
+        colours.update(int.from_bytes(line[x:x + 3], "little") for x in range(0, width * 3, 3))
+    return colours
+
+
 def main():
-    width, height, rows = read_xwd(sys.argv[1])
-    colours = {p & 0xFFFFFF for row in rows for p in row}
-    if len(sys.argv) > 2:
-        write_png(sys.argv[2], width, height, rows)
-    print(len(colours))
+    args = sys.argv[1:]
+    sign = None
+    if args[0] == "--sign":
+        bmps = args[1]
+        sign = bmp_colours(f"{bmps}/klosed.bmp") - bmp_colours(f"{bmps}/fire.bmp") \
+            - bmp_colours(f"{bmps}/explosion.bmp") - {0}
+        args = args[2:]
+    width, height, rows = read_xwd(args[0])
+    if len(args) > 1:
+        write_png(args[1], width, height, rows)
+    if sign is None:
+        print(len({p & 0xFFFFFF for row in rows for p in row}))
+    else:
+        print(sum(1 for row in rows for p in row if p & 0xFFFFFF in sign))
 
 
 if __name__ == "__main__":
