@@ -5,6 +5,7 @@
 # Usage: real_window.sh <game> <shots folder> <bmps folder> [<folder to start in>]
 #   <game> is the game or its launcher, started in its own folder unless told otherwise; the
 #   sign's colours are read from the pictures in <bmps folder>.
+#   XVFB=<command> starts the X server in another way (the default is Xvfb).
 set -uo pipefail
 game="$(realpath "$1")"
 shots="$2"
@@ -18,7 +19,8 @@ for n in $(seq 91 120); do
 done
 [ -n "$display" ] || { echo "no free X display"; exit 1; }
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+read -ra xvfb_command <<<"${XVFB:-Xvfb}"
+"${xvfb_command[@]}" "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; kill $game_pid 2>/dev/null' EXIT
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
