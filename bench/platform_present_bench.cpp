@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/pixel_format.h"
-#include "platform/sdl_presenter.h"
+#include "platform/ddraw/pixel_format.h"
+#include "platform/sdl/sdl_presenter.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "asset_files.h"
-#include "platform/resource_table.h"
+#include "platform/resources/resource_table.h"
 
 using namespace assets_test;
 

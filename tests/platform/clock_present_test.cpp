@@ -4,7 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/headless.h"
-#include "platform/system.h"
+#include "platform/core/system.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/dinput.h"
-#include "platform/scan_codes.h"
+#include "platform/input/scan_codes.h"
 #include "platform/window.h"
 
 namespace {

@@ -9,7 +9,7 @@
 
 #include "platform/dsound.h"
 #include "platform/headless.h"
-#include "platform/system.h"
+#include "platform/core/system.h"
 #include "platform/window.h"
 
 namespace {

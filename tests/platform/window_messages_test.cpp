@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless.h"
-#include "platform/system.h"
+#include "platform/core/system.h"
 #include "platform/window.h"
 #include "window_fixture.h"
 

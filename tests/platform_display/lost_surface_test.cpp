@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "display_fixture.h"
-#include "platform/system.h"
+#include "platform/core/system.h"
 
 namespace {
 

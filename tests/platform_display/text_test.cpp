@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "display_fixture.h"
-#include "platform/font_info.h"
+#include "platform/gdi/font_info.h"
 
 namespace {
 

@@ -1,0 +1,43 @@
+// Choosing the backend.
+#include "platform/core/backend.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/core/world.h"
+
+namespace platform {
+
+namespace {
+
+struct Selection {
+    std::unique_ptr<Backend> sdl;
+    Backend* current = nullptr;
+};
+
+Selection& selection() {
+    static Selection* chosen = new Selection;
+    return *chosen;
+}
+
+} // namespace
+
+Backend& backend() {
+    Selection& s = selection();
+    if (s.current == nullptr) useSdl();
+    return *s.current;
+}
+
+void useSdl() {
+    Selection& s = selection();
+    if (!s.sdl) s.sdl = makeSdlBackend();
+    if (s.current == s.sdl.get()) return;
+    resetWorld();
+    s.current = s.sdl.get();
+}
+
+void useHeadless(const HeadlessOptions& options) {
+    selection().current = &headlessBackend();
+    headless::reset(options);
+}
+
+bool isHeadless() { return selection().current != nullptr && selection().current->headless(); }
+
+} // namespace platform

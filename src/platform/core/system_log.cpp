@@ -1,0 +1,29 @@
+// The platform's lifecycle trace, fault injection and debugger output.
+#include <cstdio>
+
+#include "platform/core/system.h"
+#include "platform/window.h"
+#include "platform/core/world.h"
+
+namespace platform::sys {
+
+void trace(std::string_view event) { world().trace.emplace_back(event); }
+
+bool faulted(Fault fault, HRESULT* code) {
+    auto index = static_cast<std::size_t>(fault);
+    if (index >= world().faults.size() || !world().faults[index]) return false;
+    if (code != nullptr) *code = *world().faults[index];
+    return true;
+}
+
+void debugOutput(std::string_view text) {
+    world().debugOutput.append(text);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+} // namespace platform::sys
+
+void OutputDebugStringA(const char* text) {
+    if (text != nullptr) platform::sys::debugOutput(text);
+}

@@ -1,0 +1,218 @@
+// Fonts through fontconfig and FreeType, sized by GDI's cell height.
+#include "platform/gdi/font_face.h"
+
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+
+#include <algorithm>
+
+namespace platform::gdi {
+
+namespace {
+
+constexpr int MaxHeight = 1024;
+
+FT_Library library() {
+    // Never finalised: fonts made before the entry point live until the process ends.
+    static FT_Library lib = [] {
+        FT_Library made = nullptr;
+        return FT_Init_FreeType(&made) == 0 ? made : nullptr;
+    }();
+    return lib;
+}
+
+// a x b / c rounded half away from zero, for non-negative values.
+long mulDiv(long a, long b, long c) { return c == 0 ? 0 : (a * b + c / 2) / c; }
+
+// Windows-1252 characters 0x80 to 0x9F; 0 where the code page has none.
+constexpr std::array<std::uint16_t, 32> Cp1252High = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+FT_ULong unicodeOf(unsigned char c) {
+    if (c >= 0x80 && c < 0xA0) {
+        return Cp1252High[c - 0x80u];
+    }
+    return c;
+}
+
+struct Match {
+    std::string file;
+    int index = 0;
+    std::string family;
+    bool embolden = false;
+};
+
+bool findFont(const char* family, int weight, bool italic, Match& match) {
+    FcPattern* pattern = FcPatternCreate();
+    if (pattern == nullptr) {
+        return false;
+    }
+    const char* wanted = (family != nullptr && family[0] != '\0') ? family : "sans-serif";
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted));
+    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight <= 0 ? 400 : std::min(weight, 1000)));
+    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* found = FcFontMatch(nullptr, pattern, &result);
+    FcPatternDestroy(pattern);
+    if (found == nullptr) {
+        return false;
+    }
+    FcChar8* file = nullptr;
+    FcChar8* name = nullptr;
+    FcBool embolden = FcFalse;
+    const bool ok = FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch;
+    if (ok) {
+        match.file = reinterpret_cast<const char*>(file);
+        if (FcPatternGetInteger(found, FC_INDEX, 0, &match.index) != FcResultMatch) {
+            match.index = 0;
+        }
+        if (FcPatternGetString(found, FC_FAMILY, 0, &name) == FcResultMatch) {
+            match.family = reinterpret_cast<const char*>(name);
+        }
+        match.embolden = FcPatternGetBool(found, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden;
+    }
+    FcPatternDestroy(found);
+    return ok;
+}
+
+} // namespace
+
+FontFace* FontFace::open(const char* family, int height, int weight, bool italic) {
+    Match match;
+    if (library() == nullptr || !findFont(family, weight, italic, match)) {
+        return nullptr;
+    }
+    auto* font = new FontFace();
+    if (FT_New_Face(library(), match.file.c_str(), match.index, &font->face_) != 0) {
+        font->face_ = nullptr;
+        delete font;
+        return nullptr;
+    }
+    font->family_ = match.family;
+    font->embolden_ = match.embolden;
+    if (!FT_IS_SCALABLE(font->face_) || !font->size(height)) {
+        delete font;
+        return nullptr;
+    }
+    return font;
+}
+
+FontFace::~FontFace() {
+    if (face_ != nullptr) {
+        FT_Done_Face(face_);
+    }
+}
+
+bool FontFace::size(int height) {
+    const long upem = face_->units_per_EM;
+    long winAscent = face_->ascender;
+    long winDescent = -face_->descender;
+    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face_, FT_SFNT_OS2));
+    if (os2 != nullptr && os2->usWinAscent + os2->usWinDescent > 0) {
+        winAscent = os2->usWinAscent;
+        winDescent = os2->usWinDescent;
+    }
+    const long units = winAscent + winDescent;
+    if (upem <= 0 || units <= 0) {
+        return false;
+    }
+    height = std::clamp(height == 0 ? 16 : height, -MaxHeight, MaxHeight);
+    if (height > 0) {
+        // The cell is ascent plus descent; the em is what fits in it.
+        long ppem = mulDiv(upem, height, units);
+        if (ppem > 1 && mulDiv(ppem, units, upem) > height) {
+            --ppem;
+        }
+        ppem_ = static_cast<int>(std::max(1L, ppem));
+        ascent_ = static_cast<int>(mulDiv(winAscent, ppem_, upem));
+        descent_ = height - ascent_;
+    } else {
+        ppem_ = -height;
+        ascent_ = static_cast<int>(mulDiv(winAscent, ppem_, upem));
+        descent_ = static_cast<int>(mulDiv(winDescent, ppem_, upem));
+    }
+    if (FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(ppem_)) != 0) {
+        return false;
+    }
+    underlineThickness_ = std::max(1, static_cast<int>(mulDiv(face_->underline_thickness, ppem_, upem)));
+    underlineOffset_ = std::max(1, static_cast<int>(mulDiv(-face_->underline_position, ppem_, upem)));
+    underlineOffset_ = std::max(0, std::min(underlineOffset_, descent_ - underlineThickness_));
+    if (os2 != nullptr && os2->yStrikeoutSize > 0) {
+        strikeThickness_ = std::max(1, static_cast<int>(mulDiv(os2->yStrikeoutSize, ppem_, upem)));
+        strikeOffset_ = static_cast<int>(mulDiv(std::max<long>(0, os2->yStrikeoutPosition), ppem_, upem));
+    } else {
+        strikeThickness_ = underlineThickness_;
+        strikeOffset_ = ascent_ / 3;
+    }
+    return true;
+}
+
+const Glyph& FontFace::glyph(unsigned char c) {
+    Glyph& g = glyphs_[c];
+    if (g.ready) {
+        return g;
+    }
+    g.ready = true;
+    const FT_UInt index = FT_Get_Char_Index(face_, unicodeOf(c));
+    if (FT_Load_Glyph(face_, index, FT_LOAD_TARGET_MONO) != 0) {
+        return g;
+    }
+    FT_GlyphSlot slot = face_->glyph;
+    if (embolden_ && slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+        // A bold face asked of a family that has none: thicken the outline by about 1/24 em.
+        const FT_Pos strength = FT_MulFix(face_->units_per_EM, face_->size->metrics.y_scale) / 24;
+        FT_Outline_Embolden(&slot->outline, strength);
+        slot->advance.x += strength;
+    }
+    g.advance = static_cast<int>((slot->advance.x + 32) >> 6);
+    if (FT_Render_Glyph(slot, FT_RENDER_MODE_MONO) != 0) {
+        return g;
+    }
+    const FT_Bitmap& bitmap = slot->bitmap;
+    g.left = slot->bitmap_left;
+    g.top = slot->bitmap_top;
+    g.width = static_cast<int>(bitmap.width);
+    g.rows = static_cast<int>(bitmap.rows);
+    g.mask.assign(static_cast<std::size_t>(g.width) * static_cast<std::size_t>(g.rows), 0);
+    for (int y = 0; y < g.rows; ++y) {
+        const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
+        for (int x = 0; x < g.width; ++x) {
+            const bool inked = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
+                                                                        : row[x] >= 128;
+            g.mask[static_cast<std::size_t>(y * g.width + x)] = inked ? 1 : 0;
+        }
+    }
+    return g;
+}
+
+int FontFace::extent(const char* text, int count) {
+    int total = 0;
+    for (int i = 0; i < count; ++i) {
+        total += glyph(static_cast<unsigned char>(text[i])).advance;
+    }
+    return total;
+}
+
+} // namespace platform::gdi
+
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define BRANNOC_ADDRESS_SANITIZER 1
+#endif
+#elif defined(__SANITIZE_ADDRESS__)
+#define BRANNOC_ADDRESS_SANITIZER 1
+#endif
+
+#ifdef BRANNOC_ADDRESS_SANITIZER
+// fontconfig loses a few hundred bytes while it parses its configuration files; that is the
+// library's, and every program that makes a font would otherwise fail the leak check.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+#endif

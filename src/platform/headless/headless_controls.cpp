@@ -1,0 +1,68 @@
+// The controls that tests use to script the headless world and read what it showed and heard.
+#include <cmath>
+
+#include "platform/headless/headless_backend.h"
+#include "platform/window/message_queue.h"
+#include "platform/input/scan_codes.h"
+#include "platform/core/system.h"
+#include "platform/window.h"
+#include "platform/core/world.h"
+
+namespace platform::headless {
+
+void reset(const HeadlessOptions& options) {
+    resetWorld();
+    headlessBackend().reset(options);
+}
+
+const HeadlessOptions& options() { return headlessBackend().options(); }
+
+void injectFault(Fault fault, HRESULT code) {
+    auto index = static_cast<std::size_t>(fault);
+    if (index < world().faults.size()) world().faults[index] = code;
+}
+
+void advanceMs(double ms) {
+    if (ms > 0) headlessBackend().advanceNs(static_cast<std::int64_t>(std::llround(ms * 1e6)));
+}
+
+double nowMs() { return static_cast<double>(headlessBackend().nowNs()) / 1e6; }
+
+void setKeyDown(int scanCode, bool down) { headlessBackend().setKeyDown(scanCode, down); }
+
+void pressKey(int scanCode, bool autoRepeat) {
+    HWND window = sys::gameWindow();
+    if (window == nullptr || scanCode <= 0 || scanCode > 255) return;
+    // As the keyboard reports it: repeat count 1, scan code, the E0 flag, and the repeat bit.
+    LPARAM lParam = 1 | ((scanCode & 0x7F) << 16);
+    if (scanCode >= 0x80) lParam |= LPARAM{1} << 24;
+    if (autoRepeat) lParam |= LPARAM{1} << 30;
+    postToQueue(window, WM_KEYDOWN, static_cast<WPARAM>(keys::virtualKeyFor(scanCode)), lParam);
+}
+
+void tapKey(int scanCode) {
+    setKeyDown(scanCode, true);
+    pressKey(scanCode);
+    setKeyDown(scanCode, false);
+}
+
+void setActive(bool active) { changeActivation(active); }
+
+void setJoystick(const JoystickState& state) { headlessBackend().setJoystick(state); }
+
+void setIdleHook(std::function<void()> hook) { world().idleHook = std::move(hook); }
+
+void setFlipHook(std::function<void(int presented)> hook) { world().flipHook = std::move(hook); }
+
+int presentedCount() { return world().presentedCount; }
+const std::vector<std::uint32_t>& lastPresented() { return world().lastPresented; }
+int presentedWidth() { return world().presentedWidth; }
+int presentedHeight() { return world().presentedHeight; }
+
+const std::vector<MessageBoxRecord>& messageBoxes() { return world().messageBoxes; }
+const std::vector<std::string>& trace() { return world().trace; }
+void clearTrace() { world().trace.clear(); }
+const std::vector<int>& soundLog() { return world().soundLog; }
+const std::string& debugOutput() { return world().debugOutput; }
+
+} // namespace platform::headless

@@ -1,0 +1,20 @@
+// Joystick 0 of the desktop, read through SDL.
+#pragma once
+
+#include "platform/core/backend.h"
+
+struct _SDL_Joystick;
+
+namespace platform {
+
+class SdlJoystick {
+public:
+    UINT position(JoystickReading& reading);
+    UINT caps(JoystickLimits& limits);
+
+private:
+    bool open();
+    _SDL_Joystick* device_ = nullptr;
+};
+
+} // namespace platform

@@ -1,0 +1,119 @@
+// The sdl sound output: an audio device whose callback mixes every playing buffer.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/sdl/sdl_init.h"
+#include "platform/dsound/sound_output.h"
+
+namespace platform {
+
+namespace {
+
+class SdlSoundOutput final : public SoundOutput {
+public:
+    SdlSoundOutput() { playing_.reserve(64); }
+
+    ~SdlSoundOutput() override {
+        if (device_ != 0) SDL_CloseAudioDevice(device_);
+    }
+
+    bool open() {
+        SDL_AudioSpec wanted{};
+        wanted.freq = 44100;
+        wanted.format = AUDIO_S16SYS;
+        wanted.channels = 2;
+        wanted.samples = 1024;
+        wanted.callback = &SdlSoundOutput::mix;
+        wanted.userdata = this;
+        device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, 0);
+        if (device_ == 0) return false;
+        SDL_PauseAudioDevice(device_, 0);
+        return true;
+    }
+
+    bool prepare(SoundBufferImpl& buffer) override {
+        const WAVEFORMATEX& f = buffer.format;
+        SDL_AudioFormat from = f.wBitsPerSample == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+        std::size_t frameBytes = f.nBlockAlign;
+        std::size_t usable = buffer.bytes.size() / frameBytes * frameBytes;
+        std::vector<std::uint8_t> converted;
+        SDL_AudioCVT cvt;
+        // Converted in one piece: a stream converter would hold back the last frames.
+        if (SDL_BuildAudioCVT(&cvt, from, static_cast<Uint8>(f.nChannels), static_cast<int>(f.nSamplesPerSec),
+                              spec_.format, spec_.channels, spec_.freq) < 0)
+            return false;
+        cvt.len = static_cast<int>(usable);
+        converted.resize(usable * static_cast<std::size_t>(std::max(cvt.len_mult, 1)));
+        std::memcpy(converted.data(), buffer.bytes.data(), usable);
+        if (cvt.needed != 0) {
+            cvt.buf = converted.data();
+            if (SDL_ConvertAudio(&cvt) < 0) return false;
+            converted.resize(static_cast<std::size_t>(cvt.len_cvt));
+        }
+        SDL_LockAudioDevice(device_);
+        buffer.deviceBytes.swap(converted);
+        buffer.position = std::min(buffer.position, buffer.deviceBytes.size());
+        SDL_UnlockAudioDevice(device_);
+        return true;
+    }
+
+    void start(SoundBufferImpl& buffer) override {
+        SDL_LockAudioDevice(device_);
+        buffer.position = 0;
+        buffer.playing = !buffer.deviceBytes.empty();
+        if (buffer.playing && std::find(playing_.begin(), playing_.end(), &buffer) == playing_.end())
+            playing_.push_back(&buffer);
+        SDL_UnlockAudioDevice(device_);
+    }
+
+    bool playing(SoundBufferImpl& buffer) override {
+        SDL_LockAudioDevice(device_);
+        bool result = buffer.playing;
+        SDL_UnlockAudioDevice(device_);
+        return result;
+    }
+
+    void remove(SoundBufferImpl& buffer) override {
+        SDL_LockAudioDevice(device_);
+        buffer.playing = false;
+        playing_.erase(std::remove(playing_.begin(), playing_.end(), &buffer), playing_.end());
+        SDL_UnlockAudioDevice(device_);
+    }
+
+    static void SDLCALL mix(void* self, Uint8* stream, int length) {
+        static_cast<SdlSoundOutput*>(self)->mixInto(stream, static_cast<std::size_t>(length));
+    }
+
+private:
+    void mixInto(Uint8* stream, std::size_t length) {
+        std::memset(stream, spec_.silence, length);
+        for (SoundBufferImpl* buffer : playing_) {
+            std::size_t left = buffer->deviceBytes.size() - buffer->position;
+            std::size_t count = std::min(left, length);
+            SDL_MixAudioFormat(stream, buffer->deviceBytes.data() + buffer->position, spec_.format,
+                               static_cast<Uint32>(count), SDL_MIX_MAXVOLUME);
+            buffer->position += count;
+            // Playing until the last sample has gone to the device.
+            if (buffer->position >= buffer->deviceBytes.size()) buffer->playing = false;
+        }
+        playing_.erase(std::remove_if(playing_.begin(), playing_.end(), [](auto* b) { return !b->playing; }),
+                       playing_.end());
+    }
+
+    SDL_AudioDeviceID device_ = 0;
+    SDL_AudioSpec spec_{};
+    std::vector<SoundBufferImpl*> playing_;
+};
+
+} // namespace
+
+std::unique_ptr<SoundOutput> openSdlSoundOutput() {
+    if (!sdl::ensureSubsystem(SDL_INIT_AUDIO)) return nullptr;
+    auto output = std::make_unique<SdlSoundOutput>();
+    if (!output->open()) return nullptr;
+    return output;
+}
+
+} // namespace platform

@@ -1,0 +1,222 @@
+// Stream sockets with the calls and error codes of the socket service (version 1.1), over the
+// system's sockets.
+#include "platform/winsock.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/winsock/posix_net.h"
+#include "platform/winsock/socket_registry.h"
+#include "platform/core/system.h"
+
+namespace platform::sockets {
+
+namespace {
+int startups = 0;
+thread_local int lastError = 0;
+} // namespace
+
+std::map<ws::SOCKET, SocketState>& registry() {
+    static auto* sockets = new std::map<ws::SOCKET, SocketState>;
+    return *sockets;
+}
+
+SocketState* find(ws::SOCKET s) {
+    auto found = registry().find(s);
+    return found == registry().end() ? nullptr : &found->second;
+}
+
+void setLastError(int code) { lastError = code; }
+
+int errorFromErrno(int error) { return posix_net::serviceError(error); }
+
+int started() { return startups; }
+void changeStartups(int by) { startups += by; }
+int last() { return lastError; }
+
+} // namespace platform::sockets
+
+namespace ws {
+
+using namespace platform;
+using platform::sockets::Phase;
+using platform::sockets::SocketState;
+
+namespace {
+
+int fail(int code) {
+    sockets::setLastError(code);
+    return SOCKET_ERROR;
+}
+
+int failFromErrno() { return fail(sockets::errorFromErrno(errno)); }
+
+// The socket behind a handle, or null with the error set.
+SocketState* usable(SOCKET s) {
+    if (sockets::started() <= 0) {
+        sockets::setLastError(WSANOTINITIALISED);
+        return nullptr;
+    }
+    SocketState* state = sockets::find(s);
+    if (state == nullptr) sockets::setLastError(WSAENOTSOCK);
+    return state;
+}
+
+bool toAddress(const sockaddr* address, int length, posix_net::Address& out) {
+    if (address == nullptr || length < static_cast<int>(sizeof(sockaddr_in))) return false;
+    sockaddr_in in;
+    std::memcpy(&in, address, sizeof in);
+    if (in.sin_family != AF_INET) return false;
+    out = posix_net::Address{in.sin_addr.s_addr, in.sin_port};
+    return true;
+}
+
+} // namespace
+
+int WSAStartup(WORD version, WSADATA* data) {
+    sys::trace("WSAStartup");
+    if (sys::faulted(Fault::WSAStartup)) return WSASYSNOTREADY;
+    if (data == nullptr) return WSAEFAULT;
+    BYTE major = static_cast<BYTE>(version & 0xFF);
+    BYTE minor = static_cast<BYTE>(version >> 8);
+    if (major < 1) return WSAVERNOTSUPPORTED;
+    std::memset(data, 0, sizeof *data);
+    // Version 1.1 is the highest on offer; a request for 1.0 gets 1.0.
+    WORD granted = (major == 1 && minor == 0) ? MAKEWORD(1, 0) : MAKEWORD(1, 1);
+    if (sys::faulted(Fault::WSAStartupVersion)) granted = MAKEWORD(2, 2);
+    data->wVersion = granted;
+    data->wHighVersion = granted == MAKEWORD(2, 2) ? granted : MAKEWORD(1, 1);
+    std::strcpy(data->szDescription, "Stream sockets");
+    std::strcpy(data->szSystemStatus, "Running");
+    data->iMaxSockets = 1024;
+    sockets::changeStartups(1);
+    return 0;
+}
+
+int WSACleanup() {
+    sys::trace("WSACleanup");
+    if (sockets::started() <= 0) return fail(WSANOTINITIALISED);
+    sockets::changeStartups(-1);
+    return 0;
+}
+
+int WSAGetLastError() { return sockets::last(); }
+
+SOCKET socket(int family, int type, int protocol) {
+    if (sockets::started() <= 0) {
+        sockets::setLastError(WSANOTINITIALISED);
+        return INVALID_SOCKET;
+    }
+    if (family != AF_INET || type != SOCK_STREAM) {
+        sockets::setLastError(family != AF_INET ? 10047 : 10044);
+        return INVALID_SOCKET;
+    }
+    int fd = posix_net::openStream(protocol);
+    if (fd < 0) {
+        sockets::setLastError(sockets::errorFromErrno(errno));
+        return INVALID_SOCKET;
+    }
+    auto handle = static_cast<SOCKET>(fd);
+    sockets::registry()[handle] = SocketState{fd};
+    return handle;
+}
+
+int bind(SOCKET s, const sockaddr* address, int length) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return SOCKET_ERROR;
+    posix_net::Address to{};
+    if (!toAddress(address, length, to)) return fail(WSAEFAULT);
+    return posix_net::bindTo(state->fd, to) == 0 ? 0 : failFromErrno();
+}
+
+int listen(SOCKET s, int backlog) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return SOCKET_ERROR;
+    if (posix_net::listenOn(state->fd, backlog) != 0) return failFromErrno();
+    state->phase = Phase::Listening;
+    return 0;
+}
+
+int connect(SOCKET s, const sockaddr* address, int length) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return SOCKET_ERROR;
+    posix_net::Address to{};
+    if (!toAddress(address, length, to)) return fail(WSAEFAULT);
+    if (posix_net::connectTo(state->fd, to) == 0) {
+        // Notified sockets still hear of the connection through FD_CONNECT.
+        state->phase = state->events != 0 ? Phase::Connecting : Phase::Connected;
+        return 0;
+    }
+    int error = errno;
+    if (error == EINPROGRESS) state->phase = Phase::Connecting;
+    return fail(sockets::errorFromErrno(error));
+}
+
+SOCKET accept(SOCKET s, sockaddr* address, int* length) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return INVALID_SOCKET;
+    if (address != nullptr && (length == nullptr || *length < static_cast<int>(sizeof(sockaddr_in)))) {
+        sockets::setLastError(WSAEFAULT);
+        return INVALID_SOCKET;
+    }
+    // Taking a connection re-arms FD_ACCEPT, whether or not one was waiting.
+    state->acceptArmed = true;
+    posix_net::Address peer{};
+    int fd = posix_net::acceptFrom(state->fd, &peer);
+    if (fd < 0) {
+        sockets::setLastError(sockets::errorFromErrno(errno));
+        return INVALID_SOCKET;
+    }
+    if (address != nullptr) {
+        sockaddr_in in{};
+        in.sin_family = AF_INET;
+        in.sin_port = peer.portNet;
+        in.sin_addr.s_addr = peer.addressNet;
+        std::memcpy(address, &in, sizeof in);
+        *length = sizeof in;
+    }
+    // The new socket takes on the listener's notifications.
+    SocketState accepted{fd};
+    accepted.phase = Phase::Connected;
+    accepted.window = state->window;
+    accepted.message = state->message;
+    accepted.events = state->events;
+    if (accepted.events != 0) posix_net::makeNonBlocking(fd);
+    auto handle = static_cast<SOCKET>(fd);
+    sockets::registry()[handle] = accepted;
+    return handle;
+}
+
+int send(SOCKET s, const char* bytes, int length, int flags) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return SOCKET_ERROR;
+    if (length < 0 || (bytes == nullptr && length > 0)) return fail(WSAEFAULT);
+    long sent = posix_net::sendOn(state->fd, bytes, length, flags);
+    return sent >= 0 ? static_cast<int>(sent) : failFromErrno();
+}
+
+int recv(SOCKET s, char* buffer, int length, int flags) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return SOCKET_ERROR;
+    if (length < 0 || (buffer == nullptr && length > 0)) return fail(WSAEFAULT);
+    state->readArmed = true;
+    long got = posix_net::receiveOn(state->fd, buffer, length, flags);
+    return got >= 0 ? static_cast<int>(got) : failFromErrno();
+}
+
+int closesocket(SOCKET s) {
+    SocketState* state = usable(s);
+    if (state == nullptr) return SOCKET_ERROR;
+    int fd = state->fd;
+    sockets::registry().erase(s);
+    return posix_net::closeFd(fd) == 0 ? 0 : failFromErrno();
+}
+
+std::uint32_t inet_addr(const char* text) {
+    if (text == nullptr) return INADDR_NONE;
+    return posix_net::parseAddress(text);
+}
+
+std::uint16_t htons(std::uint16_t value) { return posix_net::toNetwork16(value); }
+
+} // namespace ws
