@@ -1,4 +1,4 @@
-// Window, display, flip chain, sound device and keyboard set-up, and the per-frame display work.
+// Window, display, flip chain, sound device and keyboard set-up, and the display's release.
 #include <cstring>
 
 #include "app/application.h"
@@ -10,7 +10,6 @@ namespace {
 
 constexpr DWORD kSurfaceDescSize = 108;
 constexpr DWORD kSoundBufferDescSize = 20;
-constexpr DWORD kBltFxSize = 100;
 constexpr int kBitsForDepthCode[] = {8, 16, 24, 32};
 
 int bitsPerPixel(int depthCode) {
@@ -152,24 +151,6 @@ void Application::createKeyboard() {
     keyboard->SetDataFormat(&c_dfDIKeyboard);
     keyboard->SetCooperativeLevel(window, DISCL_NONEXCLUSIVE | DISCL_FOREGROUND);
     keyboard->Acquire();
-}
-
-void Application::clearBackBuffer() {
-    std::memset(&clearFx, 0, sizeof clearFx);
-    clearFx.dwSize = kBltFxSize;
-    clearFx.dwFillColor = 0;
-    if (display.backBuffer != nullptr) {
-        display.backBuffer->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &clearFx);
-    }
-}
-
-void Application::flip() {
-    if (display.primary == nullptr) {
-        return;
-    }
-    if (display.primary->Flip(nullptr, DDFLIP_WAIT) != DD_OK) {
-        display.primary->Restore();
-    }
 }
 
 void Application::releaseDisplay() {

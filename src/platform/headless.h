@@ -1,5 +1,6 @@
 // Choosing the backend, and the controls of the headless backend that tests, replays and
 // benchmarks drive: a virtual clock, scripted input, fault injection and what was shown and heard.
+// Implemented in core/backend_select.cpp (the choice) and headless/headless_controls.cpp.
 #pragma once
 
 #include <cstdint>
@@ -7,52 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/test_types.h"
 #include "platform/win_types.h"
 
 namespace platform {
-
-// Everything in the platform that can be made to fail at set-up.
-enum class Fault {
-    CreateWindow,
-    DirectDrawCreate,
-    SetCooperativeLevel,
-    SetDisplayMode,
-    CreateSurface,        // the primary of the flip chain
-    CreateOffscreenSurface,
-    GetAttachedSurface,
-    DirectSoundCreate,
-    SoundCooperativeLevel,
-    CreatePrimarySoundBuffer,
-    CreateSoundBuffer,    // secondary (static) buffers
-    DirectInputCreate,
-    CreateKeyboardDevice,
-    LoadCursor,
-    WSAStartup,
-    WSAStartupVersion,    // WSAStartup succeeds but grants version 2.2
-    Count
-};
-
-struct HeadlessOptions {
-    int desktopBits = 32;               // 8, 16, 24 or 32
-    bool soundDevice = true;            // false: DirectSoundCreate fails
-    double msPerFlip = 0.0;             // virtual time that each Flip lets pass
-    std::uint64_t cyclesPerSecond = 3'000'000'000ull; // the time-stamp counter's rate
-    std::int64_t calendarTime = 1'000'000'000;        // what CalendarTimeSeconds returns
-};
-
-struct MessageBoxRecord {
-    std::string text;
-    std::string caption; // empty when none was given
-    UINT type;
-};
-
-struct JoystickState {
-    bool present = false;       // answers reads at all
-    bool capsReadable = true;   // joyGetDevCapsA succeeds
-    UINT xMin = 0, xMax = 65535, yMin = 0, yMax = 65535;
-    DWORD x = 32767, y = 32767;
-    DWORD buttonsHeld = 0;      // reported as dwButtonNumber
-};
 
 // The game uses the sdl backend; tests call useHeadless before anything else.
 void useSdl();

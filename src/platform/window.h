@@ -1,4 +1,7 @@
 // Window, message queue, timer, cursor, message box and module services.
+// Implemented in window/: window.cpp (classes, windows, activation, the default procedure),
+// message_queue.cpp, timers.cpp, cursor.cpp, message_box.cpp and icon.cpp (LoadIconA); and
+// OutputDebugStringA in core/system_log.cpp, GetAsyncKeyState in input/keyboard.cpp.
 #pragma once
 
 #include "platform/win_types.h"

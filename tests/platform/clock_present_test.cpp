@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "platform/core/backend.h"
 #include "platform/core/system.h"
 
 namespace {
@@ -34,13 +35,13 @@ TEST(HeadlessPresent, KeepsTheLastFrameCountsFlipsAndLetsTimePass) {
     options.msPerFlip = 16.5;
     options.desktopBits = 16;
     headless::reset(options);
-    EXPECT_EQ(sys::desktopBitsPerPixel(), 16);
+    EXPECT_EQ(backend().desktopBits(), 16);
     std::vector<int> seen;
     headless::setFlipHook([&](int presented) { seen.push_back(presented); });
     // Rows of 3 pixels in a pitch of 4, as a surface may be padded.
     std::vector<std::uint32_t> frame = {1, 2, 3, 0xDEAD, 4, 5, 6, 0xDEAD};
-    sys::present(frame.data(), 3, 2, 16);
-    sys::present(frame.data(), 3, 2, 16);
+    backend().present(frame.data(), 3, 2, 16);
+    backend().present(frame.data(), 3, 2, 16);
     EXPECT_EQ(headless::presentedCount(), 2);
     EXPECT_EQ(seen, (std::vector<int>{1, 2}));
     EXPECT_EQ(headless::lastPresented(), (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6}));

@@ -9,6 +9,7 @@
 
 #include "platform/dsound.h"
 #include "platform/headless.h"
+#include "platform/core/backend.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
 
@@ -69,17 +70,17 @@ TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
     ASSERT_NE(window, nullptr);
     ShowWindow(window, SW_SHOW);
     EXPECT_TRUE(sys::isActive());
-    int bits = sys::desktopBitsPerPixel();
+    int bits = backend().desktopBits();
     EXPECT_TRUE(bits == 8 || bits == 16 || bits == 24 || bits == 32) << bits;
     ASSERT_TRUE(sys::enterFullscreen(window));
     std::vector<std::uint32_t> frame(800 * 600, 0x00FF8000);
-    sys::present(frame.data(), 800, 600, 800 * 4);
-    sys::present(frame.data(), 800, 600, 800 * 4);
+    backend().present(frame.data(), 800, 600, 800 * 4);
+    backend().present(frame.data(), 800, 600, 800 * 4);
     sys::leaveFullscreen();
     SendMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(sys::gameWindow(), nullptr);
     // Presenting with the window gone does nothing but wait its turn.
-    sys::present(frame.data(), 800, 600, 800 * 4);
+    backend().present(frame.data(), 800, 600, 800 * 4);
 }
 
 } // namespace

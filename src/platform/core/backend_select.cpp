@@ -1,7 +1,7 @@
 // Choosing the backend.
 #include "platform/core/backend.h"
 #include "platform/headless/headless_backend.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform {
 
@@ -29,7 +29,7 @@ void useSdl() {
     Selection& s = selection();
     if (!s.sdl) s.sdl = makeSdlBackend();
     if (s.current == s.sdl.get()) return;
-    resetWorld();
+    resetPlatformState();
     s.current = s.sdl.get();
 }
 

@@ -1,31 +1,29 @@
-// Internal seams between the platform's services and its backends. Not for game code.
+// Seams between the platform's own services. Not for game code. The services reach the backend
+// only through backend() (core/backend.h); what is here is the services' business with each other.
+// Implemented in core/system_log.cpp (trace, faults, debugger output), window/window.cpp
+// (activation, the game window, full screen) and ddraw/ddraw_display.cpp (lost surfaces).
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-#include "platform/headless.h"
+#include "platform/core/test_types.h"
 #include "platform/win_types.h"
 
 namespace platform::sys {
 
-// --- provided by the window/system side ---
+// core/system_log.cpp and window/window.cpp
 void trace(std::string_view event);
 // True when the fault was injected (it stays until reset); code receives its result.
 bool faulted(Fault fault, HRESULT* code = nullptr);
-// False where there is no display to show the game on.
-bool hasDisplay();
-int desktopBitsPerPixel();
 bool isActive();
 HWND gameWindow();
 // Full-screen exclusive mode for the window; false when it cannot be had.
 bool enterFullscreen(HWND window);
 void leaveFullscreen();
-// Presents one frame of 0x00RRGGBB pixels and paces: at most 60 a second, sleeping, not spinning.
-void present(const std::uint32_t* pixels, int width, int height, int pitchBytes);
 void debugOutput(std::string_view text);
 
-// --- provided by the display side ---
+// ddraw/ddraw_display.cpp
 // Marks every surface lost (deactivation while in full-screen exclusive mode).
 void loseAllSurfaces();
 bool fullscreenExclusive();

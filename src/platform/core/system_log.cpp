@@ -3,21 +3,21 @@
 
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform::sys {
 
-void trace(std::string_view event) { world().trace.emplace_back(event); }
+void trace(std::string_view event) { platformState().trace.emplace_back(event); }
 
 bool faulted(Fault fault, HRESULT* code) {
     auto index = static_cast<std::size_t>(fault);
-    if (index >= world().faults.size() || !world().faults[index]) return false;
-    if (code != nullptr) *code = *world().faults[index];
+    if (index >= platformState().faults.size() || !platformState().faults[index]) return false;
+    if (code != nullptr) *code = *platformState().faults[index];
     return true;
 }
 
 void debugOutput(std::string_view text) {
-    world().debugOutput.append(text);
+    platformState().debugOutput.append(text);
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }

@@ -1,4 +1,4 @@
-// Copies between surfaces, colour fills and the flip. The blitter is software: it is never busy,
+// Copies between surfaces and colour fills. The blitter is software: it is never busy,
 // and it never clips: a rectangle that does not fit is refused and nothing is drawn.
 #include <vector>
 
@@ -165,26 +165,5 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
     } else {
         scaledCopy(from, s, dest, d, keyed);
     }
-    return DD_OK;
-}
-
-HRESULT IDirectDrawSurface::Flip(IDirectDrawSurface* /*targetOverride*/, DWORD /*flags*/) {
-    if (!impl_->primary || impl_->attached == nullptr) {
-        return DDERR_NOTFLIPPABLE;
-    }
-    SurfaceImpl& back = *impl_->attached->impl();
-    if (impl_->lost || back.lost) {
-        return DDERR_SURFACELOST;
-    }
-    // The back buffer keeps the frame it showed, so what was presented can still be read there.
-    const SDL_Surface* frame = back.pixels;
-    if (frame->format->BitsPerPixel == 32) {
-        // Every writer keeps the spare byte clear, so these pixels are already 0x00RRGGBB.
-        sys::present(static_cast<const std::uint32_t*>(frame->pixels), frame->w, frame->h, frame->pitch);
-        return DD_OK;
-    }
-    impl_->frame.resize(static_cast<std::size_t>(frame->w) * static_cast<std::size_t>(frame->h));
-    pixels::toXrgb(frame, impl_->frame.data());
-    sys::present(impl_->frame.data(), frame->w, frame->h, frame->w * 4);
     return DD_OK;
 }

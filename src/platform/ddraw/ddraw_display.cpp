@@ -4,6 +4,7 @@
 
 #include "platform/ddraw/pixel_format.h"
 #include "platform/ddraw/surface_impl.h"
+#include "platform/core/backend.h"
 #include "platform/core/system.h"
 
 namespace platform::display {
@@ -79,12 +80,12 @@ HRESULT DirectDrawCreate(GUID* /*driver*/, IDirectDraw** ddraw, void* outer) {
         return fault;
     }
     // No screen to show anything on (no X server, say): the game says so at its first step.
-    if (!sys::hasDisplay()) {
+    if (!backend().hasDisplay()) {
         return DDERR_NODIRECTDRAWHW;
     }
     auto* impl = new DisplayImpl();
     // Until a mode is set, the display runs at the desktop's depth.
-    const int desktop = sys::desktopBitsPerPixel();
+    const int desktop = backend().desktopBits();
     impl->bits = pixels::formatForBits(desktop) != SDL_PIXELFORMAT_UNKNOWN ? desktop : 32;
     *ddraw = new IDirectDraw(impl);
     sys::trace("DirectDrawCreate");

@@ -8,7 +8,7 @@
 
 #include "platform/ddraw.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/headless.h"
+#include "platform/core/test_types.h"
 
 struct SurfaceImpl {
     SDL_Surface* pixels = nullptr;

@@ -1,7 +1,7 @@
 // Static sound buffers: filled through Lock and Unlock, played once from the start.
 #include "platform/dsound/sound_output.h"
 #include "platform/core/system.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 using namespace platform;
 
@@ -62,7 +62,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags) {
     if (!impl_->prepared) impl_->prepared = impl_->output->prepare(*impl_);
     if (!impl_->prepared) return DSERR_BADFORMAT;
     impl_->output->start(*impl_);
-    world().soundLog.push_back(impl_->resourceId);
+    platformState().soundLog.push_back(impl_->resourceId);
     return DS_OK;
 }
 

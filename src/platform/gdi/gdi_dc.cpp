@@ -3,6 +3,7 @@
 #include "platform/gdi.h"
 #include "platform/gdi/gdi_objects.h"
 #include "platform/ddraw/pixel_format.h"
+#include "platform/core/backend.h"
 #include "platform/core/system.h"
 
 using namespace platform;
@@ -233,7 +234,7 @@ int GetDeviceCaps(HDC dc, int index) {
     if (dc->kind == DeviceContext::Kind::Surface) {
         return dc->surface->format->BitsPerPixel;
     }
-    return sys::desktopBitsPerPixel();
+    return backend().desktopBits();
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {

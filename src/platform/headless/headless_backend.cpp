@@ -5,7 +5,7 @@
 #include "platform/joystick_api.h"
 #include "platform/winsock/socket_events.h"
 #include "platform/dsound/sound_output.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform {
 
@@ -30,10 +30,10 @@ void HeadlessBackend::setKeyDown(int scanCode, bool down) {
 
 bool HeadlessBackend::waitForEvents(std::int64_t timeoutNs, bool socketsWatched) {
     // An idle program gives the test its turn first.
-    if (world().idleHook) {
-        auto hook = world().idleHook; // the hook may replace itself
+    if (platformState().idleHook) {
+        auto hook = platformState().idleHook; // the hook may replace itself
         hook();
-        if (!world().queue.empty() || world().quitPending) return true;
+        if (!platformState().queue.empty() || platformState().quitPending) return true;
     }
     // Sockets are real: with a timer to run on to, they are only looked at; without, waited for.
     if (socketsWatched && socket_events::wait(timeoutNs >= 0 ? 0 : kSocketWaitMs)) return true;
@@ -43,7 +43,7 @@ bool HeadlessBackend::waitForEvents(std::int64_t timeoutNs, bool socketsWatched)
 }
 
 void HeadlessBackend::present(const std::uint32_t* pixels, int width, int height, int pitchBytes) {
-    World& w = world();
+    PlatformState& w = platformState();
     if (pixels != nullptr && width > 0 && height > 0) {
         w.lastPresented.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
         auto* row = reinterpret_cast<const std::uint8_t*>(pixels);

@@ -6,12 +6,12 @@
 #include "platform/input/scan_codes.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform::headless {
 
 void reset(const HeadlessOptions& options) {
-    resetWorld();
+    resetPlatformState();
     headlessBackend().reset(options);
 }
 
@@ -19,7 +19,7 @@ const HeadlessOptions& options() { return headlessBackend().options(); }
 
 void injectFault(Fault fault, HRESULT code) {
     auto index = static_cast<std::size_t>(fault);
-    if (index < world().faults.size()) world().faults[index] = code;
+    if (index < platformState().faults.size()) platformState().faults[index] = code;
 }
 
 void advanceMs(double ms) {
@@ -50,19 +50,19 @@ void setActive(bool active) { changeActivation(active); }
 
 void setJoystick(const JoystickState& state) { headlessBackend().setJoystick(state); }
 
-void setIdleHook(std::function<void()> hook) { world().idleHook = std::move(hook); }
+void setIdleHook(std::function<void()> hook) { platformState().idleHook = std::move(hook); }
 
-void setFlipHook(std::function<void(int presented)> hook) { world().flipHook = std::move(hook); }
+void setFlipHook(std::function<void(int presented)> hook) { platformState().flipHook = std::move(hook); }
 
-int presentedCount() { return world().presentedCount; }
-const std::vector<std::uint32_t>& lastPresented() { return world().lastPresented; }
-int presentedWidth() { return world().presentedWidth; }
-int presentedHeight() { return world().presentedHeight; }
+int presentedCount() { return platformState().presentedCount; }
+const std::vector<std::uint32_t>& lastPresented() { return platformState().lastPresented; }
+int presentedWidth() { return platformState().presentedWidth; }
+int presentedHeight() { return platformState().presentedHeight; }
 
-const std::vector<MessageBoxRecord>& messageBoxes() { return world().messageBoxes; }
-const std::vector<std::string>& trace() { return world().trace; }
-void clearTrace() { world().trace.clear(); }
-const std::vector<int>& soundLog() { return world().soundLog; }
-const std::string& debugOutput() { return world().debugOutput; }
+const std::vector<MessageBoxRecord>& messageBoxes() { return platformState().messageBoxes; }
+const std::vector<std::string>& trace() { return platformState().trace; }
+void clearTrace() { platformState().trace.clear(); }
+const std::vector<int>& soundLog() { return platformState().soundLog; }
+const std::string& debugOutput() { return platformState().debugOutput; }
 
 } // namespace platform::headless

@@ -7,7 +7,7 @@
 #include "platform/core/backend.h"
 #include "platform/clock/cycle_counter.h"
 #include "platform/sdl/sdl_frame_pacer.h"
-#include "platform/sdl/sdl_icon.h"
+#include "platform/window/icon.h"
 #include "platform/input/scan_codes.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_init.h"
@@ -16,7 +16,7 @@
 #include "platform/winsock/socket_events.h"
 #include "platform/dsound/sound_output.h"
 #include "platform/core/system.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 #include "platform/window/message_queue.h"
 #include "platform/input/scan_codes.h"
 #include "platform/core/system.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform {
 

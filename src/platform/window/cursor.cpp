@@ -2,14 +2,14 @@
 #include "platform/core/backend.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 using namespace platform;
 
 struct CursorObject {};
 
 int ShowCursor(BOOL show) {
-    int& count = world().cursorCount;
+    int& count = platformState().cursorCount;
     count += show ? 1 : -1;
     // Shown while the count is zero or more.
     backend().setCursorVisible(count >= 0);

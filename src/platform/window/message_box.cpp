@@ -4,7 +4,7 @@
 #include "platform/core/backend.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 using namespace platform;
 
@@ -15,7 +15,7 @@ int MessageBoxA(HWND, const char* text, const char* caption, UINT type) {
     const char* title = (caption != nullptr && caption[0] != '\0') ? caption : "Error";
     std::fprintf(stderr, "%s: %s\n", title, body);
     std::fflush(stderr);
-    world().messageBoxes.push_back(MessageBoxRecord{body, caption != nullptr ? caption : "", type});
+    platformState().messageBoxes.push_back(MessageBoxRecord{body, caption != nullptr ? caption : "", type});
     backend().showMessageBox(body, title, type);
     return IDOK;
 }

@@ -6,7 +6,7 @@
 #include "platform/core/backend.h"
 #include "platform/winsock/socket_events.h"
 #include "platform/window/timers.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform {
 
@@ -26,7 +26,7 @@ void pumpAll() {
 }
 
 bool anythingWaiting() {
-    return !world().queue.empty() || world().quitPending || timers::nsUntilNextDue() == 0;
+    return !platformState().queue.empty() || platformState().quitPending || timers::nsUntilNextDue() == 0;
 }
 
 // Waits for something to arrive; false when nothing ever can.
@@ -40,17 +40,17 @@ bool waitOnce() {
 
 void postToQueue(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     MSG msg{window, message, wParam, lParam, messageTime(), backend().cursorPos()};
-    world().queue.push_back(msg);
+    platformState().queue.push_back(msg);
 }
 
 bool isQueued(HWND window, UINT message) {
-    auto& queue = world().queue;
+    auto& queue = platformState().queue;
     return std::any_of(queue.begin(), queue.end(),
                        [&](const MSG& m) { return m.hwnd == window && m.message == message; });
 }
 
 void dropMessagesFor(HWND window) {
-    auto& queue = world().queue;
+    auto& queue = platformState().queue;
     queue.erase(std::remove_if(queue.begin(), queue.end(), [&](const MSG& m) { return m.hwnd == window; }),
                 queue.end());
 }
@@ -62,7 +62,7 @@ using namespace platform;
 BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
     pumpAll();
     bool take = (removeFlags & PM_REMOVE) != 0;
-    auto& queue = world().queue;
+    auto& queue = platformState().queue;
     auto found = std::find_if(queue.begin(), queue.end(),
                               [&](const MSG& m) { return matches(m, window, filterMin, filterMax); });
     if (found != queue.end()) {
@@ -70,9 +70,9 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
         if (take) queue.erase(found);
         return TRUE;
     }
-    if (world().quitPending) {
-        if (msg != nullptr) *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(world().quitCode), 0, messageTime(), {}};
-        if (take) world().quitPending = false;
+    if (platformState().quitPending) {
+        if (msg != nullptr) *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(platformState().quitCode), 0, messageTime(), {}};
+        if (take) platformState().quitPending = false;
         return TRUE;
     }
     bool timersWanted = (filterMin == 0 && filterMax == 0) || (WM_TIMER >= filterMin && WM_TIMER <= filterMax);
@@ -116,8 +116,8 @@ LRESULT DispatchMessageA(const MSG* msg) {
 }
 
 void PostQuitMessage(int exitCode) {
-    world().quitPending = true;
-    world().quitCode = exitCode;
+    platformState().quitPending = true;
+    platformState().quitCode = exitCode;
 }
 
 BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/core/backend.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform::timers {
 
@@ -21,7 +21,7 @@ std::int64_t onTick(std::int64_t ns) {
 std::optional<MSG> due(HWND filter, bool take) {
     std::int64_t now = backend().nowNs();
     Timer* earliest = nullptr;
-    for (auto& timer : world().timers) {
+    for (auto& timer : platformState().timers) {
         if (filter != nullptr && timer.window != filter) continue;
         if (timer.dueNs > now) continue;
         if (earliest == nullptr || timer.dueNs < earliest->dueNs) earliest = &timer;
@@ -33,7 +33,7 @@ std::optional<MSG> due(HWND filter, bool take) {
 }
 
 std::int64_t nsUntilNextDue() {
-    auto& timers = world().timers;
+    auto& timers = platformState().timers;
     if (timers.empty()) return -1;
     std::int64_t next = std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) {
                             return a.dueNs < b.dueNs;
@@ -42,7 +42,7 @@ std::int64_t nsUntilNextDue() {
 }
 
 void killAllFor(HWND window) {
-    auto& timers = world().timers;
+    auto& timers = platformState().timers;
     timers.erase(std::remove_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window; }),
                  timers.end());
 }
@@ -53,7 +53,7 @@ using namespace platform;
 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void*) {
     if (window != nullptr && liveWindow(window) == nullptr) return 0;
-    auto& timers = world().timers;
+    auto& timers = platformState().timers;
     if (window == nullptr) {
         // A timer without a window gets an id of its own.
         id = 1;
@@ -74,7 +74,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void*) {
 }
 
 BOOL KillTimer(HWND window, UINT_PTR id) {
-    auto& timers = world().timers;
+    auto& timers = platformState().timers;
     auto found = std::find_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window && t.id == id; });
     if (found == timers.end()) return FALSE;
     timers.erase(found);

@@ -6,7 +6,7 @@
 #include "platform/window/message_queue.h"
 #include "platform/core/system.h"
 #include "platform/window/timers.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform {
 
@@ -22,7 +22,7 @@ bool sameName(const std::string& a, const char* b) {
 }
 
 HWND firstLiveWindow() {
-    for (auto& window : world().windows)
+    for (auto& window : platformState().windows)
         if (!window->destroyed) return window.get();
     return nullptr;
 }
@@ -30,8 +30,8 @@ HWND firstLiveWindow() {
 } // namespace
 
 void changeActivation(bool active) {
-    if (world().active == active) return;
-    world().active = active;
+    if (platformState().active == active) return;
+    platformState().active = active;
     if (!active && sys::fullscreenExclusive()) sys::loseAllSurfaces();
     if (HWND window = firstLiveWindow()) postToQueue(window, WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
@@ -40,7 +40,7 @@ namespace sys {
 
 bool isActive() {
     HWND window = firstLiveWindow();
-    return world().active && window != nullptr && window->visible;
+    return platformState().active && window != nullptr && window->visible;
 }
 
 HWND gameWindow() { return firstLiveWindow(); }
@@ -53,19 +53,11 @@ bool enterFullscreen(HWND handle) {
 }
 
 void leaveFullscreen() {
-    for (auto& window : world().windows) {
+    for (auto& window : platformState().windows) {
         if (window->destroyed || !window->fullscreen) continue;
         backend().leaveFullscreen(*window);
         window->fullscreen = false;
     }
-}
-
-bool hasDisplay() { return backend().hasDisplay(); }
-
-int desktopBitsPerPixel() { return backend().desktopBits(); }
-
-void present(const std::uint32_t* pixels, int width, int height, int pitchBytes) {
-    backend().present(pixels, width, height, pitchBytes);
 }
 
 } // namespace sys
@@ -76,7 +68,7 @@ using namespace platform;
 ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     if (windowClass == nullptr || windowClass->lpszClassName == nullptr || IS_INTRESOURCE(windowClass->lpszClassName))
         return 0;
-    auto& classes = world().classes;
+    auto& classes = platformState().classes;
     for (auto& existing : classes)
         if (sameName(existing.name, windowClass->lpszClassName)) return 0;
     classes.push_back(WindowClass{windowClass->lpszClassName, windowClass->lpfnWndProc, windowClass->hIcon});
@@ -88,7 +80,7 @@ HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD
     sys::trace("CreateWindowExA");
     if (sys::faulted(Fault::CreateWindow)) return nullptr;
     if (className == nullptr || IS_INTRESOURCE(className)) return nullptr;
-    auto& classes = world().classes;
+    auto& classes = platformState().classes;
     auto found = std::find_if(classes.begin(), classes.end(), [&](auto& c) { return sameName(c.name, className); });
     if (found == classes.end()) return nullptr;
 
@@ -100,8 +92,8 @@ HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD
     window->width = width;
     window->height = height;
     if (!backend().createWindow(*window)) return nullptr;
-    world().windows.push_back(std::move(window));
-    return world().windows.back().get();
+    platformState().windows.push_back(std::move(window));
+    return platformState().windows.back().get();
 }
 
 BOOL ShowWindow(HWND handle, int) {
@@ -113,8 +105,8 @@ BOOL ShowWindow(HWND handle, int) {
         backend().showWindow(*window);
     }
     // Showing activates at once, without waiting for a window manager to hand out focus.
-    if (!world().active) {
-        world().active = true;
+    if (!platformState().active) {
+        platformState().active = true;
         SendMessageA(handle, WM_ACTIVATEAPP, 1, 0);
     }
     return wasVisible;
@@ -129,7 +121,7 @@ BOOL DestroyWindow(HWND handle) {
     window->destroyed = true;
     window->visible = false;
     window->fullscreen = false;
-    world().active = false;
+    platformState().active = false;
     timers::killAllFor(handle);
     dropMessagesFor(handle);
     backend().destroyWindow(*window);

@@ -8,7 +8,7 @@
 #include "platform/window/message_queue.h"
 #include "platform/winsock/posix_net.h"
 #include "platform/winsock/socket_registry.h"
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 namespace platform::socket_events {
 

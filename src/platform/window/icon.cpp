@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_icon.h"
+#include "platform/window/icon.h"
 
 #include <SDL.h>
 

@@ -1,4 +1,4 @@
-#include "platform/core/world.h"
+#include "platform/core/platform_state.h"
 
 #include <algorithm>
 
@@ -9,23 +9,23 @@ namespace platform {
 namespace {
 // Never destroyed: the game's static objects release platform objects at exit, after any
 // ordinary static here would already be gone.
-World*& worldSlot() {
-    static World* slot = new World;
+PlatformState*& stateSlot() {
+    static PlatformState* slot = new PlatformState;
     return slot;
 }
 } // namespace
 
-World& world() { return *worldSlot(); }
+PlatformState& platformState() { return *stateSlot(); }
 
-void resetWorld() {
-    delete worldSlot();
-    worldSlot() = new World;
+void resetPlatformState() {
+    delete stateSlot();
+    stateSlot() = new PlatformState;
     socket_events::clear();
 }
 
 WindowObject* liveWindow(HWND handle) {
     if (handle == nullptr) return nullptr;
-    auto& windows = world().windows;
+    auto& windows = platformState().windows;
     auto found = std::find_if(windows.begin(), windows.end(), [&](auto& w) { return w.get() == handle; });
     if (found == windows.end() || (*found)->destroyed) return nullptr;
     return found->get();

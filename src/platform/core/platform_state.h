@@ -1,5 +1,16 @@
-// The state that both backends share: windows, the message queue, timers, activation, faults
-// and the logs that tests read. One instance, replaced whole by a reset.
+// The platform's own state, shared by its services and both backends: windows, the message
+// queue, timers, activation, injected faults and the logs that tests read. One instance,
+// replaced whole by resetPlatformState (the headless reset and the switch of backend), which
+// also clears the sockets' notifications.
+//
+// Other objects live for the whole process in function-local statics and are not reset: the
+// backend selection (core/backend_select.cpp), the headless backend (headless/headless_backend.cpp),
+// the stock GDI objects, the screen's context and the default font (gdi/gdi_dc.cpp), the FreeType
+// library and its faces (gdi/font_face.cpp), the 8-bit palette (ddraw/pixel_format.cpp), the
+// registry of live surfaces and their owner (ddraw/ddraw_display.cpp), the desktop window and the
+// module handle (window/window.cpp), the arrow cursor (window/cursor.cpp), the loaded icons
+// (window/icon.cpp), SDL's start-up (sdl/sdl_init.cpp) and the socket table (winsock/sockets.cpp).
+// Each outlives the game's static objects, which release platform objects at exit.
 #pragma once
 
 #include <array>
@@ -11,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless.h"
+#include "platform/core/test_types.h"
 #include "platform/window.h"
 
 struct WindowObject {
@@ -42,7 +53,7 @@ struct Timer {
     std::int64_t dueNs;
 };
 
-struct World {
+struct PlatformState {
     std::deque<MSG> queue;
     bool quitPending = false;
     int quitCode = 0;
@@ -67,8 +78,8 @@ struct World {
     std::function<void()> idleHook;
 };
 
-World& world();
-void resetWorld();
+PlatformState& platformState();
+void resetPlatformState();
 
 // The live (created, not destroyed) window behind a handle, or null.
 WindowObject* liveWindow(HWND handle);
