@@ -2,7 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "headless_app.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "headless_app.h"
 #include "screens/title_screen.h"
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "game/game_vars.h"
 #include "platform/headless.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/display.h"
+#include "gfx/display.h"
 #include "app/screen_id.h"
 #include "gfx/shape_painter.h"
 #include "gfx/text_pen.h"

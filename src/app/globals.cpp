@@ -1,15 +1,6 @@
-// The long-lived objects themselves. ProgramObjects puts them in their starting state and tears
-// them down in order.
+// The engine's long-lived objects. ProgramObjects puts them in their starting state and tears them
+// down in order; each screen's own object lives beside its screen.
 #include "app/globals.h"
-#include "game/pub_screen.h"
-#include "gfx/fonts.h"
-#include "screens/help_screen.h"
-#include "screens/title_screen.h"
 
 Application app;
 Joystick joystick;
-HFONT hudFont = nullptr;
-HFONT helpFont = nullptr;
-TitleScreen titleScreen;
-HelpScreen helpScreen;
-PubScreen pubScreen;

@@ -9,6 +9,8 @@ namespace {
 constexpr COLORREF transparentGreen = 0x0000FF00;
 } // namespace
 
+PubScreen pubScreen;
+
 void resetPlayState() {
     gameVars = GameVars{};
     lastMug = 0;

@@ -1,7 +1,7 @@
 // The back buffer's device context, borrowed for one drawing call and always given back.
 #pragma once
 
-#include "app/display.h"
+#include "gfx/display.h"
 
 class BackBufferDc {
 public:

@@ -1,7 +1,7 @@
 // Filled GDI shapes and single pixels on the back buffer.
 #pragma once
 
-#include "app/display.h"
+#include "gfx/display.h"
 #include "platform/gdi.h"
 
 class ShapePainter {

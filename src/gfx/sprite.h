@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "app/display.h"
+#include "gfx/display.h"
 #include "platform/gdi.h"
 
 class Sprite {

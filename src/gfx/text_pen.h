@@ -1,7 +1,7 @@
 // Text on the back buffer with a font and two colours.
 #pragma once
 
-#include "app/display.h"
+#include "gfx/display.h"
 #include "platform/gdi.h"
 
 class TextPen {

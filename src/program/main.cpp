@@ -1,5 +1,5 @@
 // Brannoc: pour, slide, catch.
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "platform/headless.h"
 
 int main() {

@@ -1,6 +1,6 @@
 // The long-lived objects come up in this order and go down in the reverse one. Winsock is started
 // five times, as five parts of the program each hold a session.
-#include "app/program_objects.h"
+#include "program/program_objects.h"
 
 #include <cstring>
 

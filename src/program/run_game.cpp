@@ -1,12 +1,12 @@
 // Start-up, the window procedure and the frame dispatch.
-#include "app/run_game.h"
+#include "program/run_game.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/globals.h"
-#include "app/program_objects.h"
+#include "program/program_objects.h"
 #include "game/pub_screen.h"
 #include "platform/clock.h"
 #include "screens/help_screen.h"

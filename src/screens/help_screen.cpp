@@ -36,6 +36,8 @@ constexpr int creditsX = 500;
 
 } // namespace
 
+HelpScreen helpScreen;
+
 void HelpScreen::load() {
     // Set once here: nothing else prints before the page is left.
     app.textPen.setFont(helpFont);

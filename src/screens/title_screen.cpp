@@ -54,6 +54,8 @@ const FireRow* fireRowAt(std::int32_t width) {
 
 } // namespace
 
+TitleScreen titleScreen;
+
 void TitleScreen::load() {
     app.loadSprite(klosedSprite, "bmps\\klosed.bmp");
     app.loadSprite(explosionSprite, "bmps\\explosion.bmp");

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "headless_app.h"
 #include "platform/headless.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "platform/headless.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "game/pub_screen.h"
 #include "headless_app.h"
 

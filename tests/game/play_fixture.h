@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/program_objects.h"
+#include "program/program_objects.h"
 #include "platform/headless.h"
 
 class PlayTest : public testing::Test {

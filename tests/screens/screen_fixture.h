@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "headless_app.h"
 #include "platform/headless.h"
 #include "sound/sound_effect.h"

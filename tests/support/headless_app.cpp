@@ -1,7 +1,7 @@
 #include "headless_app.h"
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 
 bool createApplication(int depthCode) {
     return app.create("Brannoc", 800, 600, depthCode, windowProc, GetModuleHandleA(nullptr), nullptr, nullptr);

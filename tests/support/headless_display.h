@@ -2,7 +2,7 @@
 // Plain C++ without a test framework, so that the benchmarks and the fuzzers draw on it too.
 #pragma once
 
-#include "app/display.h"
+#include "gfx/display.h"
 #include "platform/window.h"
 
 // Registers a window class of that name with the procedure and makes an 800 by 600 window of it.

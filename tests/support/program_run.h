@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "platform/headless.h"
 
 struct ProgramRun {

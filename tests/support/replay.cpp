@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/globals.h"
-#include "app/run_game.h"
+#include "program/run_game.h"
 #include "platform/dinput.h"
 
 namespace {
