@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The platform layer's boundary: outside src/platform, the game, its tools and the tests of the
+# game include neither SDL, FreeType, fontconfig nor cairo (in any spelling), nor a header from
+# inside a platform sub-folder; only the face headers at src/platform's root. The platform's own
+# tests and benchmarks, and the asset generator's tests, may look inside.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+files=$(git ls-files -- src tools fuzz tests bench \
+          ':!src/platform' ':!tests/platform' ':!tests/platform_display' ':!tests/assets' \
+          ':!bench/platform_*' | grep -E '\.(c|cc|cpp|h|hpp)$' || true)
+[ -n "$files" ] || { echo "check-boundaries: no files to check" >&2; exit 1; }
+
+libraries='SDL[^/]*|SDL2/|cairo|ft2build|freetype|FT_|fontconfig'
+status=0
+# shellcheck disable=SC2086
+if grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]($libraries)" $files; then
+  echo "check-boundaries: the lines above include a library that only src/platform may use" >&2
+  status=1
+fi
+# shellcheck disable=SC2086
+if grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]platform/[^/\">]+/" $files; then
+  echo "check-boundaries: the lines above include a header from inside a platform sub-folder" >&2
+  status=1
+fi
+exit $status
