@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "app/globals.h"
+#include "bmp_image.h"
 #include "program/run_game.h"
 #include "game/game_vars.h"
 #include "platform/headless.h"
@@ -17,16 +17,7 @@ namespace {
 
 namespace headless = platform::headless;
 
-void put16(std::ofstream& out, std::uint16_t value) {
-    out.put(static_cast<char>(value & 0xFF)).put(static_cast<char>(value >> 8));
-}
-
-void put32(std::ofstream& out, std::uint32_t value) {
-    put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
-    put16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
-// A 24-bit bottom-up BMP of the last presented frame.
+// A 24-bit BMP of the last presented frame.
 bool writeShot(const std::string& path) {
     const auto& pixels = headless::lastPresented();
     const int width = headless::presentedWidth();
@@ -34,30 +25,11 @@ bool writeShot(const std::string& path) {
     if (pixels.empty() || width <= 0 || height <= 0) {
         return false;
     }
-    const std::uint32_t rowBytes = static_cast<std::uint32_t>(width) * 3;
-    const std::uint32_t imageBytes = rowBytes * static_cast<std::uint32_t>(height);
-    std::ofstream out(path, std::ios::binary);
-    out.write("BM", 2);
-    put32(out, 54 + imageBytes);
-    put32(out, 0);
-    put32(out, 54);
-    put32(out, 40);
-    put32(out, static_cast<std::uint32_t>(width));
-    put32(out, static_cast<std::uint32_t>(height));
-    put16(out, 1);
-    put16(out, 24);
-    for (int i = 0; i < 6; ++i) {
-        put32(out, i == 1 ? imageBytes : 0);
-    }
-    for (int y = height - 1; y >= 0; --y) {
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                           static_cast<std::size_t>(x)];
-            out.put(static_cast<char>(p & 0xFF)).put(static_cast<char>((p >> 8) & 0xFF));
-            out.put(static_cast<char>((p >> 16) & 0xFF));
-        }
-    }
-    return static_cast<bool>(out);
+    return writeBmp(path, width, height, [&](int x, int y) {
+        const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                       static_cast<std::size_t>(x)];
+        return static_cast<COLORREF>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+    });
 }
 
 } // namespace

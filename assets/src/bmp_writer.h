@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "image.h"
@@ -11,6 +12,9 @@ namespace assetgen {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes encodeBmp24(const Image& img);
+// Any picture given pixel by pixel (0x00RRGGBB, row 0 at the top): the game's screenshots and the
+// tests' pictures are written by the same hand as the game's own.
+Bytes encodeBmp24(int width, int height, const std::function<Rgb(int x, int y)>& pixelAt);
 // Up to 256 distinct colours; the palette is filled in order of first appearance.
 Bytes encodeBmp8(const Image& img);
 
