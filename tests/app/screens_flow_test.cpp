@@ -1,10 +1,11 @@
 // The program from its entry point: title, help and play on key presses, Escape in play ends it,
-// frames stop while the window is in the background.
+// frames stop while the window is in the background, and the tick reaches nearly every frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "program_run.h"
+#include "screens/title_screen.h"
 
 namespace {
 
@@ -120,6 +121,26 @@ TEST_F(ScreensFlowTest, NoFrameWhileInactiveAndATickAfterReactivation) {
     // The frame that noticed the return is the first presented after it.
     EXPECT_EQ(framesWhileInactive, 1);
     EXPECT_NE(seenOnReturn, seenBeforeLeaving) << "the timer counted on in the background and a frame after the return saw it";
+}
+
+TEST_F(ScreensFlowTest, TheTickReachesNearlyEveryFrameAndTheTypingEndsInTwoAndAHalfSeconds) {
+    int tickedFrames = 0;
+    int typingEndedAt = 0;
+    int tickedWhenTypingEnded = 0;
+    ProgramRun run = runProgram(
+        [&](int frame) {
+            tickedFrames += app.tickFlag() ? 1 : 0;
+            if (typingEndedAt == 0 && letterCount == 18) {
+                typingEndedAt = frame;
+                tickedWhenTypingEnded = tickedFrames;
+            }
+        },
+        600);
+    EXPECT_GE(tickedFrames, 590);
+    EXPECT_EQ(tickedWhenTypingEnded, 148);
+    // At 60 frames a second.
+    EXPECT_GE(typingEndedAt, 148);
+    EXPECT_LE(typingEndedAt, 152);
 }
 
 TEST_F(ScreensFlowTest, ScreenTwoShowsAClearedScreen) {

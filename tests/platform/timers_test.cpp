@@ -20,18 +20,18 @@ int drainTimers() {
     return n;
 }
 
-TEST_F(Timers, MissedExpirationsCoalesceIntoOneMessage) {
+TEST_F(Timers, MissedExpirationsCoalesceAndThePaceKeepsToWhenItFellDue) {
     SetTimer(window, 1, 50, nullptr);
-    // Due on the ticks at 62.5, 125 and 187.5.
-    headless::advanceMs(200);
+    // Due at 50, 100, 150 and 200, fired on the ticks at 62.5, 109.375, 156.25 and 203.125.
+    headless::advanceMs(210);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_TIMER);
     EXPECT_EQ(msg.hwnd, window);
     EXPECT_EQ(msg.wParam, 1u);
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    // The next one falls due a period after this delivery, on the tick at 250.
-    headless::advanceMs(249.999 - 200);
+    // The next one falls due a period after the last expiration, at 250, not after this delivery.
+    headless::advanceMs(249.999 - 210);
     EXPECT_EQ(drainTimers(), 0);
     headless::advanceMs(0.001);
     EXPECT_EQ(drainTimers(), 1);
@@ -48,7 +48,7 @@ TEST_F(Timers, PeekingWithoutRemovingLeavesTheTimerDue) {
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
 }
 
-TEST_F(Timers, AOneMillisecondTimerFiresOnEverySystemTick) {
+TEST_F(Timers, AOneMillisecondTimerFiresOnEverySystemTickAndInNearlyEveryFrame) {
     SetTimer(window, 1, 1, nullptr);
     int fired = 0;
     for (int ms = 0; ms < 1000; ++ms) {
@@ -56,6 +56,13 @@ TEST_F(Timers, AOneMillisecondTimerFiresOnEverySystemTick) {
         fired += drainTimers();
     }
     EXPECT_EQ(fired, 64);
+    // Drained once a frame at 60 frames a second, as the main loop does.
+    int tickedFrames = 0;
+    for (int frame = 0; frame < 600; ++frame) {
+        headless::advanceMs(1000.0 / 60.0);
+        tickedFrames += drainTimers() > 0 ? 1 : 0;
+    }
+    EXPECT_GE(tickedFrames, 590);
 }
 
 TEST_F(Timers, PeriodsBelowTenMillisecondsAreRaisedToTen) {

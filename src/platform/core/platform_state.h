@@ -50,7 +50,7 @@ struct Timer {
     HWND window;
     UINT_PTR id;
     std::int64_t periodNs;
-    std::int64_t dueNs;
+    std::int64_t dueNs; // whole periods after it was set; it fires on the first system tick from then
 };
 
 struct PlatformState {

@@ -16,6 +16,8 @@ std::int64_t onTick(std::int64_t ns) {
     return (ns + kTickNs - 1) / kTickNs * kTickNs;
 }
 
+bool isDue(const Timer& timer, std::int64_t now) { return onTick(timer.dueNs) <= now; }
+
 } // namespace
 
 std::optional<MSG> due(HWND filter, bool take) {
@@ -23,21 +25,26 @@ std::optional<MSG> due(HWND filter, bool take) {
     Timer* earliest = nullptr;
     for (auto& timer : platformState().timers) {
         if (filter != nullptr && timer.window != filter) continue;
-        if (timer.dueNs > now) continue;
+        if (!isDue(timer, now)) continue;
         if (earliest == nullptr || timer.dueNs < earliest->dueNs) earliest = &timer;
     }
     if (earliest == nullptr) return std::nullopt;
     MSG msg{earliest->window, WM_TIMER, earliest->id, 0, 0, {}};
-    if (take) earliest->dueNs = onTick(now + earliest->periodNs);
+    if (take) {
+        // Paced by when it fell due, not by when the message was taken: the next expiration whose
+        // tick has not come yet.
+        std::int64_t lastTick = now / kTickNs * kTickNs;
+        earliest->dueNs += ((lastTick - earliest->dueNs) / earliest->periodNs + 1) * earliest->periodNs;
+    }
     return msg;
 }
 
 std::int64_t nsUntilNextDue() {
     auto& timers = platformState().timers;
     if (timers.empty()) return -1;
-    std::int64_t next = std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) {
-                            return a.dueNs < b.dueNs;
-                        })->dueNs;
+    std::int64_t next = onTick(std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) {
+                                   return a.dueNs < b.dueNs;
+                               })->dueNs);
     return std::max<std::int64_t>(0, next - backend().nowNs());
 }
 
@@ -62,7 +69,7 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void*) {
     }
     std::int64_t period = std::max<std::int64_t>(static_cast<std::int64_t>(periodMs) * 1'000'000,
                                                  timers::kMinPeriodNs);
-    std::int64_t due = timers::onTick(backend().nowNs() + period);
+    std::int64_t due = backend().nowNs() + period;
     auto existing = std::find_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window && t.id == id; });
     if (existing != timers.end()) {
         existing->periodNs = period;
