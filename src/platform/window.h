@@ -35,6 +35,7 @@ constexpr UINT WM_CLOSE = 0x0010;
 constexpr UINT WM_QUIT = 0x0012;
 constexpr UINT WM_ACTIVATEAPP = 0x001C;
 constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
 constexpr UINT WM_TIMER = 0x0113;
 constexpr UINT WM_USER = 0x0400;
 
@@ -59,6 +60,9 @@ constexpr int VK_RETURN = 0x0D;
 constexpr int VK_SPACE = 0x20;
 constexpr int VK_UP = 0x26;
 constexpr int VK_DOWN = 0x28;
+constexpr int VK_MENU = 0x12;
+constexpr int VK_F4 = 0x73;
+constexpr int VK_F10 = 0x79;
 
 inline const char* const IDC_ARROW = MAKEINTRESOURCEA(32512);
 

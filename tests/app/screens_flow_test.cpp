@@ -1,5 +1,6 @@
 // The program from its entry point: title, help and play on key presses, Escape in play ends it,
-// frames stop while the window is in the background, and the tick reaches nearly every frame.
+// the system's keys are left to the system, frames stop while the window is in the background,
+// and the tick reaches nearly every frame.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +12,20 @@ namespace {
 
 using platform::headless::pressKey;
 using platform::headless::setKeyDown;
+
+// Alt alone, F10, and a key pressed with Alt held.
+void pressSystemKeys() {
+    setKeyDown(DIK_LMENU, true);
+    pressKey(DIK_LMENU);
+    pressKey(DIK_A);
+    setKeyDown(DIK_LMENU, false);
+    pressKey(DIK_F10);
+}
+
+void pressAltF4() {
+    setKeyDown(DIK_RMENU, true);
+    pressKey(DIK_F4);
+}
 
 class ScreensFlowTest : public testing::Test {
 protected:
@@ -121,6 +136,50 @@ TEST_F(ScreensFlowTest, NoFrameWhileInactiveAndATickAfterReactivation) {
     // The frame that noticed the return is the first presented after it.
     EXPECT_EQ(framesWhileInactive, 1);
     EXPECT_NE(seenOnReturn, seenBeforeLeaving) << "the timer counted on in the background and a frame after the return saw it";
+}
+
+TEST_F(ScreensFlowTest, SystemKeysNeitherMoveTheScreensOnNorCountATick) {
+    int counted = 0;
+    ProgramRun run = runProgram([&](int frame) {
+        if (frame == 2) {
+            KillTimer(app.window, 1); // only key presses count from here on
+            counted = app.tickCount;
+        }
+        if (frame == 3 || frame == 6 || frame == 9) {
+            pressSystemKeys();
+        }
+        if (frame == 4 || frame == 7) {
+            pressKey(DIK_A);
+        }
+        if (frame == 10) {
+            EXPECT_EQ(app.tickCount, counted + 2) << "only the two plain key presses";
+            app.close();
+        }
+    });
+    EXPECT_EQ(run.exitCode, 0);
+    ASSERT_EQ(run.screens.size(), 10u);
+    EXPECT_EQ(run.screens[3], SCREEN_TITLE);
+    EXPECT_EQ(run.screens[4], SCREEN_HELP);
+    EXPECT_EQ(run.screens[6], SCREEN_HELP);
+    EXPECT_EQ(run.screens[9], SCREEN_PLAY);
+}
+
+TEST_F(ScreensFlowTest, AltF4EndsTheGameFromEveryScreenWithExitCodeZero) {
+    for (ScreenId screen : {SCREEN_TITLE, SCREEN_HELP, SCREEN_PLAY}) {
+        platform::headless::reset(platform::headless::options());
+        int lastFrame = 0;
+        ProgramRun run = runProgram([&](int frame) {
+            lastFrame = frame;
+            if (frame == 2) {
+                app.setScreen(screen);
+            }
+            if (frame == 3) {
+                pressAltF4();
+            }
+        });
+        EXPECT_EQ(run.exitCode, 0) << screen;
+        EXPECT_EQ(lastFrame, 3) << screen;
+    }
 }
 
 TEST_F(ScreensFlowTest, TheTickReachesNearlyEveryFrameAndTheTypingEndsInTwoAndAHalfSeconds) {

@@ -76,20 +76,28 @@ TEST_F(Keyboard, SetUpFaults) {
     EXPECT_EQ(other, nullptr);
 }
 
-TEST_F(Keyboard, KeyPressesArriveAsMessagesWithScanCodeAndRepeatBit) {
+TEST_F(Keyboard, KeyPressesArriveAsMessagesWithScanCodeAltAndRepeatBits) {
     headless::pressKey(DIK_RETURN);
     headless::pressKey(DIK_UP, true);
+    headless::setKeyDown(DIK_RMENU, true);
+    headless::pressKey(DIK_RETURN);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.message, WM_KEYDOWN);
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_RETURN));
     EXPECT_EQ((msg.lParam >> 16) & 0xFF, DIK_RETURN);
+    EXPECT_EQ((msg.lParam >> 29) & 1, 0);
     EXPECT_EQ((msg.lParam >> 30) & 1, 0);
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_UP));
     EXPECT_EQ((msg.lParam >> 16) & 0xFF, DIK_UP & 0x7F);
     EXPECT_EQ((msg.lParam >> 24) & 1, 1) << "an E0 key";
     EXPECT_EQ((msg.lParam >> 30) & 1, 1);
+    // With Alt held the key is the system's.
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_SYSKEYDOWN);
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_RETURN));
+    EXPECT_EQ((msg.lParam >> 29) & 1, 1);
 }
 
 TEST_F(Keyboard, TappedKeyIsUpAgainWhenItsMessageIsHandled) {

@@ -1,4 +1,5 @@
 // The desktop backend on SDL's dummy video and audio drivers: no display or sound card needed.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -59,6 +60,20 @@ LRESULT quiet(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// A key press from the desktop, and every message it brings dispatched.
+void pressKey(SDL_Scancode key, Uint16 modifiers) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.scancode = key;
+    event.key.keysym.mod = modifiers;
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        DispatchMessageA(&msg);
+    }
+}
+
 TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &quiet;
@@ -77,7 +92,10 @@ TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
     backend().present(frame.data(), 800, 600, 800 * 4);
     backend().present(frame.data(), 800, 600, 800 * 4);
     sys::leaveFullscreen();
-    SendMessageA(window, WM_CLOSE, 0, 0);
+    // F4 alone is a key like any other; with Alt held, the default window procedure closes.
+    pressKey(SDL_SCANCODE_F4, KMOD_NONE);
+    EXPECT_EQ(sys::gameWindow(), window);
+    pressKey(SDL_SCANCODE_F4, KMOD_LALT);
     EXPECT_EQ(sys::gameWindow(), nullptr);
     // Presenting with the window gone does nothing but wait its turn.
     backend().present(frame.data(), 800, 600, 800 * 4);

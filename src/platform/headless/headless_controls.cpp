@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "platform/headless/headless_backend.h"
-#include "platform/window/message_queue.h"
-#include "platform/input/scan_codes.h"
+#include "platform/dinput.h"
+#include "platform/input/key_messages.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
 #include "platform/core/platform_state.h"
@@ -33,11 +33,9 @@ void setKeyDown(int scanCode, bool down) { headlessBackend().setKeyDown(scanCode
 void pressKey(int scanCode, bool autoRepeat) {
     HWND window = sys::gameWindow();
     if (window == nullptr || scanCode <= 0 || scanCode > 255) return;
-    // As the keyboard reports it: repeat count 1, scan code, the E0 flag, and the repeat bit.
-    LPARAM lParam = 1 | ((scanCode & 0x7F) << 16);
-    if (scanCode >= 0x80) lParam |= LPARAM{1} << 24;
-    if (autoRepeat) lParam |= LPARAM{1} << 30;
-    postToQueue(window, WM_KEYDOWN, static_cast<WPARAM>(keys::virtualKeyFor(scanCode)), lParam);
+    auto& keyboard = headlessBackend();
+    bool altHeld = keyboard.keyDown(DIK_LMENU) || keyboard.keyDown(DIK_RMENU);
+    postKeyPress(window, scanCode, altHeld, autoRepeat);
 }
 
 void tapKey(int scanCode) {

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include "platform/input/key_messages.h"
 #include "platform/window/message_queue.h"
 #include "platform/input/scan_codes.h"
 #include "platform/core/system.h"
@@ -11,13 +12,11 @@ namespace platform {
 
 namespace {
 
+// The one place a desktop key press becomes the game's key or the system's.
 void postKeyDown(HWND window, const SDL_KeyboardEvent& key) {
     int scanCode = keys::scanCodeForSdl(key.keysym.scancode);
-    // Repeat count 1, the set-1 scan code, the E0 flag, and bit 30 for an auto-repeat.
-    LPARAM lParam = 1 | ((scanCode & 0x7F) << 16);
-    if (scanCode >= 0x80) lParam |= LPARAM{1} << 24;
-    if (key.repeat != 0) lParam |= LPARAM{1} << 30;
-    postToQueue(window, WM_KEYDOWN, static_cast<WPARAM>(keys::virtualKeyFor(scanCode)), lParam);
+    bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;
+    postKeyPress(window, scanCode, altHeld, key.repeat != 0);
 }
 
 void postClose(HWND window) {

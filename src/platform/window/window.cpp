@@ -128,8 +128,10 @@ BOOL DestroyWindow(HWND handle) {
     return TRUE;
 }
 
-LRESULT DefWindowProcA(HWND window, UINT message, WPARAM, LPARAM) {
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_CLOSE) DestroyWindow(window);
+    // Alt+F4 (F4 is a system key only with Alt held) asks the window to close, as its close button does.
+    if (message == WM_SYSKEYDOWN && wParam == VK_F4) PostMessageA(window, WM_CLOSE, 0, 0);
     return 0;
 }
 
