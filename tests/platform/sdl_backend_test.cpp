@@ -1,4 +1,5 @@
 // The desktop backend on SDL's dummy video and audio drivers: no display or sound card needed.
+// Where no audio output opens, a silent one takes its place.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -28,32 +29,52 @@ protected:
     void TearDown() override { useHeadless(); }
 };
 
-TEST_F(SdlBackend, AStaticBufferIsConvertedMixedAndEndsOnItsOwn) {
-    IDirectSound* sound = nullptr;
-    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
-    // One second at an odd rate, so that the device converts it.
-    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
-    DSBUFFERDESC desc{20, DSBCAPS_STATIC, 11025, 0, &format};
-    IDirectSoundBuffer* buffer = nullptr;
-    ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
-    void* region = nullptr;
-    DWORD length = 0;
-    ASSERT_EQ(buffer->Lock(0, 11025, &region, &length, nullptr, nullptr, 0), DS_OK);
-    std::memset(region, 0xC0, length);
-    buffer->Unlock(region, length, nullptr, 0);
+TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutputOpens) {
+    setenv("SDL_DISKAUDIOFILE", "/nonexistent/brannoc/audio.raw", 1);
+    struct Output {
+        const char* driver;
+        bool opens; // false: the silent output stands in
+    };
+    for (const Output output : {Output{"dummy", true}, Output{"nosuchdriver", false}, Output{"disk", false}}) {
+        SCOPED_TRACE(output.driver);
+        setenv("SDL_AUDIODRIVER", output.driver, 1);
+        if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        }
+        testing::internal::CaptureStderr();
+        IDirectSound* sound = nullptr;
+        ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+        sound->Release();
+        ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), output.opens ? "" : "no audio output; playing silent\n")
+            << "said once";
 
-    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
-    DWORD status = 0;
-    buffer->GetStatus(&status);
-    EXPECT_EQ(status, DSBSTATUS_PLAYING);
-    auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while ((status & DSBSTATUS_PLAYING) != 0 && std::chrono::steady_clock::now() < giveUp) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // Half a second at an odd rate, so that the device converts it.
+        WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
+        DSBUFFERDESC desc{20, DSBCAPS_STATIC, 5513, 0, &format};
+        IDirectSoundBuffer* buffer = nullptr;
+        ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+        void* region = nullptr;
+        DWORD length = 0;
+        ASSERT_EQ(buffer->Lock(0, 5513, &region, &length, nullptr, nullptr, 0), DS_OK);
+        std::memset(region, 0xC0, length);
+        buffer->Unlock(region, length, nullptr, 0);
+
+        ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+        const auto started = std::chrono::steady_clock::now();
+        DWORD status = 0;
         buffer->GetStatus(&status);
+        EXPECT_EQ(status, DSBSTATUS_PLAYING);
+        const auto giveUp = started + std::chrono::seconds(5);
+        while ((status & DSBSTATUS_PLAYING) != 0 && std::chrono::steady_clock::now() < giveUp) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            buffer->GetStatus(&status);
+        }
+        EXPECT_EQ(status, 0u) << "the mixer reached the last sample";
+        EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(450)) << "it took its length";
+        buffer->Release(); // while the device still runs
+        sound->Release();
     }
-    EXPECT_EQ(status, 0u) << "the mixer reached the last sample";
-    buffer->Release(); // while the device still runs
-    sound->Release();
 }
 
 LRESULT quiet(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -58,7 +58,7 @@ public:
     virtual UINT joystickPosition(JoystickReading& reading) = 0;
     virtual UINT joystickCaps(JoystickLimits& limits) = 0;
 
-    // The sound device, or null when there is none.
+    // The sound device (a silent one where no audio output opens), or null when there is none.
     virtual std::unique_ptr<SoundOutput> openSound() = 0;
 
     virtual std::int64_t nowNs() = 0;

@@ -1,7 +1,9 @@
-// The sdl sound output: an audio device whose callback mixes every playing buffer.
+// The sdl sound output: an audio device whose callback mixes every playing buffer; a silent one
+// where no audio output opens.
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "platform/sdl/sdl_init.h"
@@ -16,8 +18,14 @@ public:
     SdlSoundOutput() { playing_.reserve(64); }
 
     ~SdlSoundOutput() override {
-        if (device_ != 0) SDL_CloseAudioDevice(device_);
+        if (device_ != 0) {
+            SDL_CloseAudioDevice(device_);
+            --openCount;
+        }
     }
+
+    // Devices open at this moment.
+    static inline int openCount = 0;
 
     bool open() {
         SDL_AudioSpec wanted{};
@@ -29,6 +37,7 @@ public:
         wanted.userdata = this;
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, 0);
         if (device_ == 0) return false;
+        ++openCount;
         SDL_PauseAudioDevice(device_, 0);
         return true;
     }
@@ -109,10 +118,34 @@ private:
 
 } // namespace
 
-std::unique_ptr<SoundOutput> openSdlSoundOutput() {
+namespace {
+
+std::unique_ptr<SoundOutput> openDevice() {
     if (!sdl::ensureSubsystem(SDL_INIT_AUDIO)) return nullptr;
     auto output = std::make_unique<SdlSoundOutput>();
     if (!output->open()) return nullptr;
+    return output;
+}
+
+// SDL's dummy driver hears nothing but takes each buffer in real time, so every sound still lasts
+// its length and the waits on sounds still pace the bartender.
+std::unique_ptr<SoundOutput> openSilentDevice() {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
+    auto output = openDevice();
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+    return output;
+}
+
+} // namespace
+
+std::unique_ptr<SoundOutput> openSdlSoundOutput() {
+    if (auto output = openDevice()) return output;
+    // A driver with a single device refuses a second one: busy, not missing.
+    if (SdlSoundOutput::openCount > 0) return nullptr;
+    // Said once: the silent driver stays, so later devices open on it at the first try.
+    auto output = openSilentDevice();
+    if (output) std::fputs("no audio output; playing silent\n", stderr);
     return output;
 }
 

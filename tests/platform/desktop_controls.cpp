@@ -1,0 +1,23 @@
+#include "desktop_controls.h"
+
+#include <SDL.h>
+
+#include "platform/input/scan_codes.h"
+
+namespace desktop {
+
+void setKeyDown(int scanCode, bool down) {
+    // SDL has no call that scripts its keyboard: this writes the state that it reads.
+    const int key = platform::keys::sdlScancodeFor(scanCode);
+    if (key != 0) {
+        const_cast<Uint8*>(SDL_GetKeyboardState(nullptr))[key] = down ? 1 : 0;
+    }
+}
+
+void restartAudio() {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
+}
+
+} // namespace desktop
