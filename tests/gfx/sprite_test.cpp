@@ -55,13 +55,21 @@ TEST_P(SpriteTest, NamesOfFiftyCharactersAreRefused) {
     EXPECT_STREQ(tooLong.fileName, "");
 }
 
-TEST_P(SpriteTest, BlitWholeDrawsTheFilesSize) {
+TEST_P(SpriteTest, BlitWholeDrawsTheFilesSizeNotTheSurfaces) {
     ASSERT_TRUE(sprite.load(solid("block.bmp", 41, 68, kRed).c_str(), &screen.display));
     sprite.blitWhole(100, 200);
     EXPECT_EQ(screen.pixel(100, 200), kRed);
     EXPECT_EQ(screen.pixel(140, 267), kRed);
     EXPECT_EQ(screen.pixel(141, 267), kBlack);
     EXPECT_EQ(screen.pixel(140, 268), kBlack);
+    // A size read from the file that is smaller than the surface: only that much is drawn.
+    screen.clear();
+    sprite.width = 20;
+    sprite.height = 30;
+    sprite.blitWhole(100, 200);
+    EXPECT_EQ(screen.pixel(119, 229), kRed);
+    EXPECT_EQ(screen.pixel(120, 229), kBlack);
+    EXPECT_EQ(screen.pixel(119, 230), kBlack);
 }
 
 TEST_P(SpriteTest, TheKeyHidesExactlyTheGreenPixels) {
