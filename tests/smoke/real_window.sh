@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# The game in a real window under Xvfb: the title's sign must be on screen; two key presses take
-# it through the help page into play, the pub must be on screen, and Escape must end it with exit
-# code 0.
+# The game in a real window under Xvfb: 3 s after the first frame the title's sign must be on
+# screen and its line typed out; two key presses take it through the help page into play, the pub
+# must be on screen, and Escape must end it with exit code 0.
 # Usage: real_window.sh <game> <shots folder> <bmps folder> [<folder to start in>]
 #   <game> is the game or its launcher, started in its own folder unless told otherwise; the
 #   sign's colours are read from the pictures in <bmps folder>.
@@ -29,18 +29,26 @@ mkdir -p "$shots"
 
 (cd "$start_in" && SDL_AUDIODRIVER=dummy exec "$game") &
 game_pid=$!
-# Start-up measures the processor for one second, then explosions blast the sign into view from
-# left to right: watched until most of it shows (the whole sign covers about 57000 pixels of a
-# 1024 by 768 screen).
-sleep 1
-for _ in $(seq 30); do
-  sleep 0.5
+# The title's blinking cursor stands at (15, 372) of the 800 by 600 picture from the first frame
+# on; the 1024 by 768 screen shows the picture 1.28 times as large. Start-up measures the
+# processor for one second first.
+cursor="27,489"
+first=""
+for _ in $(seq 200); do
   kill -0 $game_pid || { echo "the game ended on its own"; exit 1; }
-  xwd -root -silent > "$shots/title.xwd"
-  sign=$(python3 "$colours_of" --sign "$pictures" "$shots/title.xwd" "$shots/title.png")
-  [ "$sign" -ge 40000 ] && break
+  xwd -root -silent > "$shots/watch.xwd"
+  if [ "$(python3 "$colours_of" --lit "$cursor" "$shots/watch.xwd")" = 1 ]; then first=$(date +%s.%N); break; fi
+  sleep 0.02
 done
-echo "title screen shows $sign pixels of the sign"
+[ -n "$first" ] || { echo "the title never showed"; exit 1; }
+# Typed on the tick, the line is complete about 2.5 s after the first frame: 3 s after it, the
+# last of its three dots (at 254..259, 384..388) shows, and the cursor no longer stands over it.
+sleep "$(python3 -c "import time; print(max(0.0, $first + 3 - time.time()))")"
+xwd -root -silent > "$shots/title.xwd"
+typed=$(python3 "$colours_of" --lit "328,494:328,484" "$shots/title.xwd")
+# By then explosions have blasted the whole sign into view (about 57000 pixels of the screen).
+sign=$(python3 "$colours_of" --sign "$pictures" "$shots/title.xwd" "$shots/title.png")
+echo "title screen shows $sign pixels of the sign; the typed line's last dot and above it: $typed"
 
 xdotool key Return
 sleep 0.5
@@ -60,5 +68,6 @@ wait $game_pid
 code=$?
 [ "$code" -eq 0 ] || { echo "exit code $code"; exit 1; }
 [ "$sign" -ge 40000 ] || { echo "the title shows no sign"; exit 1; }
+[ "$typed" = "1 0" ] || { echo "the typed line is not complete 3 s after the first frame"; exit 1; }
 [ "$colours" -ge 16 ] || { echo "the play screen is nearly blank"; exit 1; }
 echo "ok"

@@ -3,16 +3,17 @@
 
 Usage: xwd_colours.py shot.xwd [out.png]
        xwd_colours.py --sign BMPS shot.xwd [out.png]
+       xwd_colours.py --lit X,Y[:X,Y...] shot.xwd
 With --sign, counts instead the pixels of the title sign: those in a colour of BMPS/klosed.bmp
-that neither the fires nor the explosions have.
+that neither the fires nor the explosions have. With --lit, prints 1 or 0 for each point, as it is
+lit or black; only those points are read, so that a screen can be watched closely.
 """
 import struct
 import sys
 import zlib
 
 
-def read_xwd(path):
-    data = open(path, "rb").read()
+def xwd_layout(data):
     fields = struct.unpack(">25I", data[:100])
     header_size, _version, _format, _depth, width, height = fields[:6]
     byte_order, bits_per_pixel, bytes_per_line = fields[7], fields[11], fields[12]
@@ -20,7 +21,23 @@ def read_xwd(path):
     offset = header_size + ncolors * 12
     if bits_per_pixel not in (24, 32):
         raise SystemExit(f"unsupported xwd: {bits_per_pixel} bits per pixel")
-    step = bits_per_pixel // 8
+    return width, height, byte_order, bits_per_pixel // 8, bytes_per_line, offset
+
+
+def lit_points(path, points):
+    data = open(path, "rb").read()
+    _width, _height, byte_order, step, bytes_per_line, offset = xwd_layout(data)
+    order = "little" if byte_order == 0 else "big"
+    lit = []
+    for x, y in points:
+        at = offset + y * bytes_per_line + x * step
+        lit.append("1" if int.from_bytes(data[at:at + step], order) & 0xFFFFFF else "0")
+    return " ".join(lit)
+
+
+def read_xwd(path):
+    data = open(path, "rb").read()
+    width, height, byte_order, step, bytes_per_line, offset = xwd_layout(data)
     rows = []
     for y in range(height):
         line = data[offset + y * bytes_per_line:offset + y * bytes_per_line + width * step]
@@ -56,6 +73,10 @@ def bmp_colours(path):
 
 def main():
     args = sys.argv[1:]
+    if args[0] == "--lit":
+        points = [tuple(int(v) for v in point.split(",")) for point in args[1].split(":")]
+        print(lit_points(args[2], points))
+        return
     sign = None
     if args[0] == "--sign":
         bmps = args[1]
