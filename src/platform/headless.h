@@ -45,7 +45,8 @@ void setJoystick(const JoystickState& state);
 // queues nothing either, WaitMessage lets virtual time run on to the next due timer.
 void setIdleHook(std::function<void()> hook);
 
-// Called at every Flip with the number of frames presented so far (1 for the first).
+// Called at every Flip with the number of frames presented so far (1 for the first); on the sdl
+// backend too, so that tests can script a whole game on the desktop's backend.
 void setFlipHook(std::function<void(int presented)> hook);
 int presentedCount();
 // The last presented frame as 0x00RRGGBB pixels, 800 by 600 (empty before the first Flip).

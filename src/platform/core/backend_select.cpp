@@ -34,7 +34,10 @@ void useSdl() {
 }
 
 void useHeadless(const HeadlessOptions& options) {
-    selection().current = &headlessBackend();
+    Selection& s = selection();
+    s.current = &headlessBackend();
+    // The desktop's devices (pad, renderer) go with it: the next useSdl starts afresh.
+    s.sdl.reset();
     headless::reset(options);
 }
 

@@ -23,6 +23,15 @@ void resetPlatformState() {
     socket_events::clear();
 }
 
+void countPresented() {
+    PlatformState& w = platformState();
+    int count = ++w.presentedCount;
+    if (w.flipHook) {
+        auto hook = w.flipHook; // the hook may replace itself
+        hook(count);
+    }
+}
+
 WindowObject* liveWindow(HWND handle) {
     if (handle == nullptr) return nullptr;
     auto& windows = platformState().windows;

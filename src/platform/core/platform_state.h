@@ -83,6 +83,8 @@ void resetPlatformState();
 
 // The live (created, not destroyed) window behind a handle, or null.
 WindowObject* liveWindow(HWND handle);
+// Counts a presented frame and calls the flip hook, on either backend.
+void countPresented();
 // Activation changes from the desktop or from tests: posts WM_ACTIVATEAPP, and deactivation in
 // full-screen exclusive mode loses every surface.
 void changeActivation(bool active);

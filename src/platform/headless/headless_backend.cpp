@@ -55,11 +55,7 @@ void HeadlessBackend::present(const std::uint32_t* pixels, int width, int height
         w.presentedHeight = height;
     }
     nowNs_ += static_cast<std::int64_t>(options_.msPerFlip * 1e6 + 0.5);
-    int count = ++w.presentedCount;
-    if (w.flipHook) {
-        auto hook = w.flipHook; // the hook may replace itself
-        hook(count);
-    }
+    countPresented();
 }
 
 bool HeadlessBackend::keyDown(int scanCode) {

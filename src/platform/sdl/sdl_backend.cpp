@@ -117,6 +117,7 @@ public:
         presenter_.show(pixels, width, height, pitchBytes);
         // Paced even when nothing could be shown, so that the loop never spins.
         pacer_.wait(nowNs(), presenter_.vsync() ? kVsyncSlackNs : 0);
+        countPresented();
     }
 
     int desktopBits() override {

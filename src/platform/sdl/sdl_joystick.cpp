@@ -16,6 +16,10 @@ DWORD axisPosition(SDL_Joystick* device, int axis) {
 
 } // namespace
 
+SdlJoystick::~SdlJoystick() {
+    if (device_ != nullptr && SDL_WasInit(SDL_INIT_JOYSTICK) != 0) SDL_JoystickClose(device_);
+}
+
 bool SdlJoystick::open() {
     if (device_ != nullptr) return true;
     // The subsystem starts on first use: a game without a pad never pays for it.

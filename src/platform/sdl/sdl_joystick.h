@@ -9,6 +9,11 @@ namespace platform {
 
 class SdlJoystick {
 public:
+    SdlJoystick() = default;
+    SdlJoystick(const SdlJoystick&) = delete;
+    SdlJoystick& operator=(const SdlJoystick&) = delete;
+    ~SdlJoystick();
+
     UINT position(JoystickReading& reading);
     UINT caps(JoystickLimits& limits);
 
