@@ -46,7 +46,9 @@ done
 sleep "$(python3 -c "import time; print(max(0.0, $first + 3 - time.time()))")"
 xwd -root -silent > "$shots/title.xwd"
 typed=$(python3 "$colours_of" --lit "328,494:328,484" "$shots/title.xwd")
-# By then explosions have blasted the whole sign into view (about 57000 pixels of the screen).
+# By then explosions have blasted the whole sign into view. At 1.28 times the smooth second step
+# of the scale blends the edges of its pixels, so about 37000 pixels of the screen keep the sign's
+# own colours.
 sign=$(python3 "$colours_of" --sign "$pictures" "$shots/title.xwd" "$shots/title.png")
 echo "title screen shows $sign pixels of the sign; the typed line's last dot and above it: $typed"
 
@@ -67,7 +69,7 @@ if kill -0 $game_pid 2>/dev/null; then echo "the game did not end on Escape"; ex
 wait $game_pid
 code=$?
 [ "$code" -eq 0 ] || { echo "exit code $code"; exit 1; }
-[ "$sign" -ge 40000 ] || { echo "the title shows no sign"; exit 1; }
+[ "$sign" -ge 28000 ] || { echo "the title shows no sign"; exit 1; }
 [ "$typed" = "1 0" ] || { echo "the typed line is not complete 3 s after the first frame"; exit 1; }
 [ "$colours" -ge 16 ] || { echo "the play screen is nearly blank"; exit 1; }
 echo "ok"

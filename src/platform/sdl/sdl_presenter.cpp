@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "platform/sdl/sdl_scale_plan.h"
+
 namespace platform {
 
 SdlPresenter::~SdlPresenter() { detach(); }
@@ -16,7 +18,9 @@ void SdlPresenter::attach(SDL_Window* window, std::uint32_t rendererFlags) {
 }
 
 void SdlPresenter::detach() {
+    if (step_ != nullptr) SDL_DestroyTexture(step_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
+    step_ = nullptr;
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     texture_ = nullptr;
     renderer_ = nullptr;
@@ -49,23 +53,33 @@ bool SdlPresenter::ready(int width, int height) {
     return true;
 }
 
-// The picture's shape kept on any screen, as large as fits, with black bars. Worked out from the
-// renderer's real output every frame, since the window may change size after it was made.
-SDL_Rect SdlPresenter::letterbox(int width, int height) const {
-    int outWidth = width;
-    int outHeight = height;
-    SDL_GetRendererOutputSize(renderer_, &outWidth, &outHeight);
-    SDL_Rect place;
-    if (static_cast<long>(outWidth) * height <= static_cast<long>(outHeight) * width) {
-        place.w = outWidth;
-        place.h = static_cast<int>(static_cast<long>(height) * outWidth / width);
-    } else {
-        place.h = outHeight;
-        place.w = static_cast<int>(static_cast<long>(width) * outHeight / height);
+// The picture after the nearest step, ready to be drawn the rest of the way: itself where the
+// fit is whole (nearest alone) or the factor is 1 (linear alone), otherwise the target texture
+// it was drawn into at the whole factor.
+SDL_Texture* SdlPresenter::nearestStep(const ScalePlan& plan) {
+    if (plan.wholeFit()) {
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+        return texture_;
     }
-    place.x = (outWidth - place.w) / 2;
-    place.y = (outHeight - place.h) / 2;
-    return place;
+    if (plan.factor > 1 && SDL_RenderTargetSupported(renderer_)) {
+        int stepWidth = 0, stepHeight = 0;
+        if (step_ != nullptr) SDL_QueryTexture(step_, nullptr, nullptr, &stepWidth, &stepHeight);
+        if (step_ == nullptr || stepWidth != plan.stepWidth || stepHeight != plan.stepHeight) {
+            if (step_ != nullptr) SDL_DestroyTexture(step_);
+            step_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_TARGET, plan.stepWidth,
+                                      plan.stepHeight);
+            if (step_ != nullptr) SDL_SetTextureScaleMode(step_, SDL_ScaleModeLinear);
+        }
+        if (step_ != nullptr && SDL_SetRenderTarget(renderer_, step_) == 0) {
+            SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+            SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+            SDL_SetRenderTarget(renderer_, nullptr);
+            return step_;
+        }
+    }
+    // No target textures here: linear all the way is still even, if softer.
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeLinear);
+    return texture_;
 }
 
 bool SdlPresenter::show(const std::uint32_t* pixels, int width, int height, int pitchBytes) {
@@ -78,11 +92,16 @@ bool SdlPresenter::show(const std::uint32_t* pixels, int width, int height, int 
     std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
     for (int y = 0; y < height; ++y, from += pitchBytes, to += targetPitch) std::memcpy(to, from, rowBytes);
     SDL_UnlockTexture(texture_);
+    // Worked out from the renderer's real output every frame: the window changes size.
+    int outWidth = width, outHeight = height;
+    SDL_GetRendererOutputSize(renderer_, &outWidth, &outHeight);
+    ScalePlan plan = planScale(width, height, outWidth, outHeight);
+    SDL_Texture* picture = nearestStep(plan);
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderSetViewport(renderer_, nullptr);
     SDL_RenderClear(renderer_);
-    SDL_Rect place = letterbox(width, height);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &place);
+    SDL_Rect place{plan.x, plan.y, plan.width, plan.height};
+    SDL_RenderCopy(renderer_, picture, nullptr, &place);
     SDL_RenderPresent(renderer_);
     return true;
 }

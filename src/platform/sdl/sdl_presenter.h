@@ -1,5 +1,6 @@
-// Shows frames of 0x00RRGGBB pixels in an SDL window: a streaming texture stretched to the
-// window with nearest scaling, letterboxed.
+// Shows frames of 0x00RRGGBB pixels in an SDL window: a streaming texture scaled to the window
+// in the two steps of planScale (nearest by a whole factor into a target texture, then linear),
+// letterboxed.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +8,10 @@
 struct SDL_Window;
 struct SDL_Renderer;
 struct SDL_Texture;
-struct SDL_Rect;
 
 namespace platform {
+
+struct ScalePlan;
 
 class SdlPresenter {
 public:
@@ -28,11 +30,12 @@ public:
 
 private:
     bool ready(int width, int height);
-    SDL_Rect letterbox(int width, int height) const;
+    SDL_Texture* nearestStep(const ScalePlan& plan);
 
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
+    SDL_Texture* step_ = nullptr; // the picture after the nearest step, when that is not the end
     std::uint32_t rendererFlags_ = 0;
     int width_ = 0;
     int height_ = 0;
