@@ -35,6 +35,7 @@ struct WindowObject {
     bool visible = false;
     bool destroyed = false;
     bool fullscreen = false;
+    bool windowed = false;  // full screen set aside by the player (Alt+Enter): shown in a window
     void* native = nullptr; // the backend's window, if any
 };
 

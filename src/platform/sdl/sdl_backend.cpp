@@ -1,6 +1,7 @@
 // The desktop backend: an SDL window, renderer, keyboard, joystick and audio device.
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 
@@ -13,6 +14,7 @@
 #include "platform/sdl/sdl_init.h"
 #include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_presenter.h"
+#include "platform/sdl/sdl_window_modes.h"
 #include "platform/winsock/socket_events.h"
 #include "platform/dsound/sound_output.h"
 #include "platform/core/system.h"
@@ -41,7 +43,14 @@ public:
     bool headless() const override { return false; }
     bool hasDisplay() override { return sdl::ensureDisplay(); }
 
-    void pumpEvents() override { pumpSdlEvents(); }
+    void pumpEvents() override {
+        pumpSdlEvents([this](const SDL_Event& event) {
+            if (!isSwitchKey(event)) return false;
+            if (event.key.repeat == 0) switchPending_ = true;
+            return true;
+        });
+        if (switchPending_) switchFullscreen();
+    }
 
     bool waitForEvents(std::int64_t timeoutNs, bool socketsWatched) override {
         if (!socketsWatched) {
@@ -65,8 +74,9 @@ public:
     bool createWindow(WindowObject& window) override {
         // Without a display the window still exists; the display service then reports the failure.
         if (!sdl::ensureDisplay()) return true;
-        SDL_Window* native = SDL_CreateWindow(window.title.c_str(), 0, 0,
-                                              window.width, window.height, SDL_WINDOW_HIDDEN);
+        // Resizable for when Alt+Enter puts the game in a window; full screen does not mind.
+        SDL_Window* native = SDL_CreateWindow(window.title.c_str(), 0, 0, window.width, window.height,
+                                              SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
         if (native == nullptr) return true;
         if (window.icon != nullptr && window.icon->picture != nullptr) SDL_SetWindowIcon(native, window.icon->picture);
         window.native = native;
@@ -90,16 +100,8 @@ public:
 
     bool enterFullscreen(WindowObject& window) override {
         SDL_Window* native = nativeOf(window);
-        if (native == nullptr) return false;
-        // Cover the desktop first: on an X server without a window manager the full-screen request
-        // alone leaves the window at its old size while the renderer scales for the whole screen.
-        SDL_DisplayMode desktop;
-        if (SDL_GetDesktopDisplayMode(SDL_GetWindowDisplayIndex(native), &desktop) == 0) {
-            SDL_SetWindowBordered(native, SDL_FALSE);
-            SDL_SetWindowPosition(native, 0, 0);
-            SDL_SetWindowSize(native, desktop.w, desktop.h);
-        }
-        if (SDL_SetWindowFullscreen(native, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return false;
+        if (native == nullptr || !showFullscreen(native)) return false;
+        window.windowed = false;
         presenter_.attach(native, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
         return true;
     }
@@ -162,9 +164,23 @@ public:
     std::int64_t calendarSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 private:
+    // Between full screen and a window, for a game that holds full screen. The game runs on where
+    // it was: the renderer, its textures and the game's surfaces stay, and the focus changes the
+    // switch itself brings are no deactivation.
+    void switchFullscreen() {
+        switchPending_ = false;
+        WindowObject* window = sys::gameWindow();
+        if (window == nullptr || !window->fullscreen || nativeOf(*window) == nullptr) return;
+        SDL_Window* native = nativeOf(*window);
+        bool done = window->windowed ? showFullscreen(native) : showInWindow(native, window->width, window->height);
+        if (done) window->windowed = !window->windowed;
+        dropFocusChanges();
+    }
+
     SdlPresenter presenter_;
     FramePacer pacer_;
     SdlJoystick joystick_;
+    bool switchPending_ = false;
 };
 
 } // namespace

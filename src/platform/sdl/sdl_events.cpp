@@ -46,10 +46,11 @@ void translate(const SDL_Event& event) {
 
 } // namespace
 
-void pumpSdlEvents() {
+void pumpSdlEvents(const std::function<bool(const SDL_Event&)>& ownEvent) {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
     SDL_Event event;
-    while (SDL_PollEvent(&event) != 0) translate(event);
+    while (SDL_PollEvent(&event) != 0)
+        if (!ownEvent || !ownEvent(event)) translate(event);
 }
 
 } // namespace platform

@@ -1,9 +1,14 @@
 // The desktop's events as window messages.
 #pragma once
 
+#include <functional>
+
+union SDL_Event;
+
 namespace platform {
 
-// Takes every pending SDL event and posts what the game window would get for it.
-void pumpSdlEvents();
+// Takes every pending SDL event and posts what the game window would get for it, except those
+// that ownEvent takes for the backend itself (by returning true).
+void pumpSdlEvents(const std::function<bool(const SDL_Event&)>& ownEvent = {});
 
 } // namespace platform

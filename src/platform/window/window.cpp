@@ -32,8 +32,11 @@ HWND firstLiveWindow() {
 void changeActivation(bool active) {
     if (platformState().active == active) return;
     platformState().active = active;
-    if (!active && sys::fullscreenExclusive()) sys::loseAllSurfaces();
-    if (HWND window = firstLiveWindow()) postToQueue(window, WM_ACTIVATEAPP, active ? 1 : 0, 0);
+    HWND window = firstLiveWindow();
+    // In the window that Alt+Enter gives, the display is shared and nothing is lost.
+    bool shownFullscreen = window == nullptr || !window->windowed;
+    if (!active && sys::fullscreenExclusive() && shownFullscreen) sys::loseAllSurfaces();
+    if (window != nullptr) postToQueue(window, WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }
 
 namespace sys {

@@ -1,0 +1,43 @@
+// The whole game on the sdl backend with SDL's dummy video and audio drivers, in real time: keys
+// arrive as SDL events, as from a desktop.
+#pragma once
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/headless.h"
+#include "platform/core/platform_state.h"
+#include "program_run.h"
+
+class DesktopGame : public testing::Test {
+protected:
+    void SetUp() override {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        platform::useSdl();
+    }
+    void TearDown() override { platform::useHeadless(); }
+
+    static void pressKey(SDL_Scancode code, Uint16 mod = KMOD_NONE, bool autoRepeat = false) {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.state = SDL_PRESSED;
+        event.key.keysym.scancode = code;
+        event.key.keysym.sym = SDL_GetKeyFromScancode(code);
+        event.key.keysym.mod = mod;
+        event.key.repeat = autoRepeat ? 1 : 0;
+        SDL_PushEvent(&event);
+    }
+
+    // Any key, every few frames, until play.
+    static void onIntoPlay(int frame) {
+        if (app.screen() != SCREEN_PLAY && frame % 5 == 0) pressKey(SDL_SCANCODE_A);
+    }
+
+    static SDL_Window* gameWindow() {
+        auto* window = static_cast<WindowObject*>(app.window);
+        return window != nullptr ? static_cast<SDL_Window*>(window->native) : nullptr;
+    }
+};
