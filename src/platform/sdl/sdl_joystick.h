@@ -1,9 +1,12 @@
-// Joystick 0 of the desktop, read through SDL.
+// Joystick 0 of the desktop, read through SDL: through its game-controller mapping where it has
+// one (SDL's own, SDL_GAMECONTROLLERCONFIG or the file named by SDL_GAMECONTROLLERCONFIG_FILE),
+// as a raw joystick otherwise.
 #pragma once
 
 #include "platform/core/backend.h"
 
 struct _SDL_Joystick;
+struct _SDL_GameController;
 
 namespace platform {
 
@@ -19,7 +22,9 @@ public:
 
 private:
     bool open();
+    UINT padPosition(JoystickReading& reading);
     _SDL_Joystick* device_ = nullptr;
+    _SDL_GameController* pad_ = nullptr;
 };
 
 } // namespace platform
