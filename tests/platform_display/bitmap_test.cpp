@@ -1,7 +1,10 @@
 // Bitmap files: reading, refusing damaged or oversized ones, and copying them into surfaces.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +34,53 @@ COLORREF pictureAt(int x, int y) {
 
 std::vector<unsigned char> pictureFile() {
     return bmpImage(3, 2, pictureAt);
+}
+
+// A run-length picture of 120 bytes that claims any size: headers, 16 colours, end of picture.
+std::vector<unsigned char> runLengthFile(unsigned width, unsigned height) {
+    std::vector<unsigned char> file(120, 0);
+    file[0] = 'B';
+    file[1] = 'M';
+    put32(file, 2, 120);
+    put32(file, 10, 54 + 64);
+    put32(file, 14, 40);
+    put32(file, 18, width);
+    put32(file, 22, height);
+    put16(file, 26, 1);
+    put16(file, 28, 8);
+    put32(file, 30, 1); // BI_RLE8
+    put32(file, 46, 16);
+    file[119] = 1; // end of picture
+    return file;
+}
+
+// The largest block that SDL is asked for while `body` runs.
+SDL_malloc_func sdlMalloc;
+SDL_calloc_func sdlCalloc;
+SDL_realloc_func sdlRealloc;
+SDL_free_func sdlFree;
+std::size_t largestBlock = 0;
+
+std::size_t largestSdlBlock(const std::function<void()>& body) {
+    SDL_GetMemoryFunctions(&sdlMalloc, &sdlCalloc, &sdlRealloc, &sdlFree);
+    largestBlock = 0;
+    SDL_SetMemoryFunctions(
+        [](std::size_t size) {
+            largestBlock = std::max(largestBlock, size);
+            return sdlMalloc(size);
+        },
+        [](std::size_t count, std::size_t size) {
+            largestBlock = std::max(largestBlock, count * size);
+            return sdlCalloc(count, size);
+        },
+        [](void* block, std::size_t size) {
+            largestBlock = std::max(largestBlock, size);
+            return sdlRealloc(block, size);
+        },
+        sdlFree);
+    body();
+    SDL_SetMemoryFunctions(sdlMalloc, sdlCalloc, sdlRealloc, sdlFree);
+    return largestBlock;
 }
 
 class BitmapFiles : public testing::Test {
@@ -74,26 +124,26 @@ TEST_F(BitmapFiles, RefusesMissingDamagedAndOversizedFiles) {
     notBmp[0] = 'P';
     EXPECT_EQ(load(write("notbmp.bmp", notBmp)), nullptr);
 
-    // A run-length picture is small on disk whatever size it claims.
-    std::vector<unsigned char> huge(54 + 1024 + 2, 0);
-    huge[0] = 'B';
-    huge[1] = 'M';
-    put32(huge, 10, 54 + 1024);
-    put32(huge, 14, 40);
-    put32(huge, 18, 8193);
-    put32(huge, 22, 1);
-    put16(huge, 26, 1);
-    put16(huge, 28, 8);
-    put32(huge, 30, 1); // BI_RLE8
-    huge[54 + 1024 + 1] = 1; // end of picture
-    EXPECT_EQ(load(write("wide.bmp", huge)), nullptr);
-    put32(huge, 18, 1);
-    put32(huge, 22, 0x7FFFFFFF);
-    EXPECT_EQ(load(write("tall.bmp", huge)), nullptr);
-
     std::vector<unsigned char> zeroWidth = good;
     put32(zeroWidth, 18, 0);
     EXPECT_EQ(load(write("zero.bmp", zeroWidth)), nullptr);
+}
+
+TEST_F(BitmapFiles, ARunLengthFileMayClaimNoMoreThanTheCaps) {
+    // 4096 on a side; the header is refused before anything is made for it.
+    HBITMAP widest = load(write("widest.bmp", runLengthFile(4096, 1)));
+    ASSERT_NE(widest, nullptr);
+    DeleteObject(object(widest));
+    HBITMAP tallest = load(write("tallest.bmp", runLengthFile(1, 4096)));
+    ASSERT_NE(tallest, nullptr);
+    DeleteObject(object(tallest));
+    EXPECT_EQ(load(write("wide.bmp", runLengthFile(4097, 1))), nullptr);
+    EXPECT_EQ(load(write("tall.bmp", runLengthFile(1, 0x7FFFFFFF))), nullptr);
+
+    const std::string path = write("huge.bmp", runLengthFile(8192, 8192));
+    HBITMAP huge = nullptr;
+    EXPECT_LT(largestSdlBlock([&] { huge = load(path); }), std::size_t{1} << 20);
+    EXPECT_EQ(huge, nullptr);
 }
 
 TEST_F(BitmapFiles, ResourceLookupsFindNothing) {

@@ -18,7 +18,7 @@ constexpr std::uint32_t BiRle4 = 2;
 constexpr std::uint32_t BiBitfields = 3;
 
 bool acceptable(const unsigned char* d, std::size_t size) {
-    if (size < FileHeader + 12 || size > MaxBitmapBytes || d[0] != 'B' || d[1] != 'M') {
+    if (size < FileHeader + 12 || size > MaxBitmapFileBytes || d[0] != 'B' || d[1] != 'M') {
         return false;
     }
     const std::uint32_t offBits = u32(d + 10);
@@ -40,15 +40,15 @@ bool acceptable(const unsigned char* d, std::size_t size) {
         return false;
     }
     height = std::llabs(height);
-    if (width <= 0 || height <= 0 || width > MaxBitmapSide || height > MaxBitmapSide) {
+    // Whatever the compression: a run-length file of a few bytes may claim any size.
+    if (width <= 0 || height <= 0 || width > MaxBitmapSide || height > MaxBitmapSide ||
+        width * height > MaxBitmapPixels) {
         return false;
     }
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) {
         return false;
     }
-    // Pictures of fewer than 8 bits are decoded to 8.
-    const long long decodedBytes = width * height * (bits < 8 ? 1 : bits / 8);
-    if (decodedBytes > static_cast<long long>(MaxBitmapBytes) || offBits < FileHeader + infoSize || offBits > size) {
+    if (offBits < FileHeader + infoSize || offBits > size) {
         return false;
     }
     if (compression == BiRgb || compression == BiBitfields) {

@@ -19,7 +19,7 @@ std::vector<unsigned char> readFile(const std::string& path) {
         return bytes;
     }
     const Sint64 size = SDL_RWsize(file);
-    if (size > 0 && static_cast<std::size_t>(size) <= gdi::MaxBitmapBytes) {
+    if (size > 0 && static_cast<std::size_t>(size) <= gdi::MaxBitmapFileBytes) {
         bytes.resize(static_cast<std::size_t>(size));
         if (SDL_RWread(file, bytes.data(), 1, bytes.size()) != bytes.size()) {
             bytes.clear();
