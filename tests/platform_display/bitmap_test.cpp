@@ -1,15 +1,24 @@
-// Bitmap files: reading, refusing damaged or oversized ones, and copying them into surfaces.
+// Bitmap files: reading, refusing damaged, oversized and unreadable ones, reading a file again
+// only when it changed, and copying pictures into surfaces.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <fstream>
 #include <functional>
+#include <future>
 #include <string>
 #include <vector>
 
 #include "bmp_image.h"
 #include "display_fixture.h"
+#include "picture_folder.h"
 #include "temp_dir.h"
 
 namespace {
@@ -83,6 +92,15 @@ std::size_t largestSdlBlock(const std::function<void()>& body) {
     return largestBlock;
 }
 
+COLORREF pixelOf(HBITMAP bitmap, int x, int y) {
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ kept = SelectObject(memory, object(bitmap));
+    const COLORREF colour = GetPixel(memory, x, y);
+    SelectObject(memory, kept);
+    DeleteDC(memory);
+    return colour;
+}
+
 class BitmapFiles : public testing::Test {
 protected:
     void SetUp() override { platform::headless::reset(); }
@@ -144,6 +162,73 @@ TEST_F(BitmapFiles, ARunLengthFileMayClaimNoMoreThanTheCaps) {
     HBITMAP huge = nullptr;
     EXPECT_LT(largestSdlBlock([&] { huge = load(path); }), std::size_t{1} << 20);
     EXPECT_EQ(huge, nullptr);
+}
+
+TEST_F(BitmapFiles, OnlyRegularFilesAreOpenedAndRead) {
+    // A FIFO without a writer held the open for ever.
+    const std::string fifo = files.file("fifo.bmp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto loading = std::async(std::launch::async, [&] { return load(fifo); });
+    if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        ADD_FAILURE() << "opening a FIFO blocks";
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)); // lets the open go
+    }
+    EXPECT_EQ(loading.get(), nullptr);
+
+    ASSERT_EQ(::mkdir(files.file("folder.bmp").c_str(), 0700), 0);
+    EXPECT_EQ(load(files.path + "\\folder.bmp"), nullptr);
+    EXPECT_EQ(pictureReads(fifo) + pictureReads(files.file("folder.bmp")), 0) << "nothing is read from either";
+}
+
+TEST_F(BitmapFiles, ASettledFileIsReadAgainOnlyOnceItChanged) {
+    const std::string path = write("kept.bmp", pictureFile());
+    const std::string file = files.file("kept.bmp");
+    PictureFolder::settle(file);
+    for (int i = 0; i < 3; ++i) {
+        HBITMAP bitmap = load(path);
+        ASSERT_NE(bitmap, nullptr);
+        EXPECT_EQ(pixelOf(bitmap, 0, 0), pictureAt(0, 0)) << i;
+        EXPECT_EQ(pixelOf(bitmap, 1, 1), pictureAt(1, 1)) << i;
+        // Each load is a picture of its own: drawing on one leaves the next as the file has it.
+        HDC memory = CreateCompatibleDC(nullptr);
+        HGDIOBJ kept = SelectObject(memory, object(bitmap));
+        SetPixel(memory, 0, 0, RGB(9, 9, 9));
+        SelectObject(memory, kept);
+        DeleteDC(memory);
+        DeleteObject(object(bitmap));
+    }
+    EXPECT_EQ(pictureReads(file), 1);
+
+    // Another picture of the same size: only the file's time tells it from the first.
+    write("kept.bmp", bmpImage(3, 2, [](int, int) { return RGB(1, 2, 3); }));
+    PictureFolder::settle(file, 1800);
+    HBITMAP changed = load(path);
+    ASSERT_NE(changed, nullptr);
+    EXPECT_EQ(pixelOf(changed, 0, 0), RGB(1, 2, 3));
+    DeleteObject(object(changed));
+    EXPECT_EQ(pictureReads(file), 2);
+
+    std::remove(file.c_str());
+    EXPECT_EQ(load(path), nullptr);
+
+    // Nor is a damaged file read again while it stays the same.
+    std::vector<unsigned char> damaged = pictureFile();
+    damaged[0] = 'P';
+    const std::string damagedPath = write("damaged.bmp", damaged);
+    PictureFolder::settle(files.file("damaged.bmp"));
+    EXPECT_EQ(load(damagedPath), nullptr);
+    EXPECT_EQ(load(damagedPath), nullptr);
+    EXPECT_EQ(pictureReads(files.file("damaged.bmp")), 1);
+
+    // A file written a moment ago may be written again within the same file time: it is read
+    // every time until it has settled.
+    const std::string fresh = write("fresh.bmp", pictureFile());
+    for (int i = 0; i < 2; ++i) {
+        HBITMAP bitmap = load(fresh);
+        ASSERT_NE(bitmap, nullptr);
+        DeleteObject(object(bitmap));
+    }
+    EXPECT_EQ(pictureReads(files.file("fresh.bmp")), 2);
 }
 
 TEST_F(BitmapFiles, ResourceLookupsFindNothing) {

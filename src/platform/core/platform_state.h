@@ -9,7 +9,8 @@
 // library and its faces (gdi/font_face.cpp), the 8-bit palette (ddraw/pixel_format.cpp), the
 // registry of live surfaces and their owner (ddraw/ddraw_display.cpp), the desktop window and the
 // module handle (window/window.cpp), the arrow cursor (window/cursor.cpp), the loaded icons
-// (window/icon.cpp), SDL's start-up (sdl/sdl_init.cpp) and the socket table (winsock/sockets.cpp).
+// (window/icon.cpp), SDL's start-up (sdl/sdl_init.cpp), the socket table (winsock/sockets.cpp)
+// and the decoded pictures kept per file (gdi/picture_file.cpp, forgotten by the headless reset).
 // Each outlives the game's static objects, which release platform objects at exit.
 #pragma once
 

@@ -1,33 +1,15 @@
 // Bitmaps: LoadImageA of a file, GetObjectA, and BitBlt and StretchBlt between contexts.
 #include <algorithm>
 #include <string>
-#include <vector>
 
-#include "platform/gdi/bitmap_reader.h"
+#include "platform/ddraw/pixel_format.h"
 #include "platform/gdi.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/ddraw/pixel_format.h"
+#include "platform/gdi/picture_file.h"
 
 using namespace platform;
 
 namespace {
-
-std::vector<unsigned char> readFile(const std::string& path) {
-    std::vector<unsigned char> bytes;
-    SDL_RWops* file = SDL_RWFromFile(path.c_str(), "rb");
-    if (file == nullptr) {
-        return bytes;
-    }
-    const Sint64 size = SDL_RWsize(file);
-    if (size > 0 && static_cast<std::size_t>(size) <= gdi::MaxBitmapFileBytes) {
-        bytes.resize(static_cast<std::size_t>(size));
-        if (SDL_RWread(file, bytes.data(), 1, bytes.size()) != bytes.size()) {
-            bytes.clear();
-        }
-    }
-    SDL_RWclose(file);
-    return bytes;
-}
 
 // The destination rectangle [x, x + w) by [y, y + h) cut to what lies inside both surfaces,
 // the source being offset by (sx - x, sy - y). False when nothing is left.
@@ -57,8 +39,7 @@ HBITMAP LoadImageA(HINSTANCE /*instance*/, const char* name, UINT type, int /*wi
             c = '/';
         }
     }
-    const std::vector<unsigned char> bytes = readFile(path);
-    SDL_Surface* picture = gdi::readBitmap(bytes.data(), bytes.size());
+    SDL_Surface* picture = gdi::readPictureFile(path);
     if (picture == nullptr) {
         return nullptr;
     }

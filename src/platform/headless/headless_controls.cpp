@@ -5,6 +5,7 @@
 #include "platform/dinput.h"
 #include "platform/input/key_messages.h"
 #include "platform/core/system.h"
+#include "platform/gdi/picture_file.h"
 #include "platform/window.h"
 #include "platform/core/platform_state.h"
 
@@ -12,6 +13,7 @@ namespace platform::headless {
 
 void reset(const HeadlessOptions& options) {
     resetPlatformState();
+    gdi::forgetPictureFiles();
     headlessBackend().reset(options);
 }
 
