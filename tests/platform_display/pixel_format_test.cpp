@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "display_fixture.h"
+#include "platform/ddraw/pixel_format.h"
 
 namespace {
 
@@ -27,6 +28,16 @@ TEST(PixelFormat, LockReportsTheModesBitsAndPitch) {
         EXPECT_EQ(size.ddpfPixelFormat.dwRGBBitCount, static_cast<DWORD>(bits));
         picture->Release();
     }
+}
+
+TEST(PixelFormat, TheDesktopsDepthIsItsBytesTimesEightOr32WhereThatIsNoMode) {
+    using platform::pixels::desktopBitsFor;
+    EXPECT_EQ(desktopBitsFor(SDL_PIXELFORMAT_RGB888), 32); // an X11 desktop at depth 24
+    EXPECT_EQ(desktopBitsFor(SDL_PIXELFORMAT_RGB565), 16);
+    EXPECT_EQ(desktopBitsFor(SDL_PIXELFORMAT_BGR24), 24);
+    // SDL names no format for an X server at depth 30; the game starts at 32 bits there.
+    EXPECT_EQ(desktopBitsFor(SDL_PIXELFORMAT_UNKNOWN), 32);
+    EXPECT_EQ(desktopBitsFor(SDL_PIXELFORMAT_INDEX4MSB), 32);
 }
 
 TEST(PixelFormat, TwentyFourBitsKeepBlueGreenRedInMemory) {

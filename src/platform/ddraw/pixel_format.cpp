@@ -97,6 +97,11 @@ Uint32 formatForBits(int bits) {
     }
 }
 
+int desktopBitsFor(Uint32 desktopFormat) {
+    const int bits = SDL_BYTESPERPIXEL(desktopFormat) * 8;
+    return formatForBits(bits) != SDL_PIXELFORMAT_UNKNOWN ? bits : 32;
+}
+
 SDL_Palette* fixedPalette() {
     static SDL_Palette* const palette = buildPalette();
     return palette;

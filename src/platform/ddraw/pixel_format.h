@@ -13,6 +13,11 @@ namespace platform::pixels {
 // The SDL format of a display mode of that many bits, or SDL_PIXELFORMAT_UNKNOWN.
 Uint32 formatForBits(int bits);
 
+// The depth of a desktop in that SDL format: its bytes per pixel times eight (an X11 depth-24
+// desktop has 32 bits), or 32 where that is no mode's depth, as for a format SDL cannot name
+// (an X server at depth 8 or 30).
+int desktopBitsFor(Uint32 desktopFormat);
+
 // A zero-filled surface in a mode's format; 8 bits share the fixed palette. Null on failure.
 SDL_Surface* createSurface(int width, int height, int bits);
 

@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "platform/core/backend.h"
+#include "platform/ddraw/pixel_format.h"
 #include "platform/clock/cycle_counter.h"
 #include "platform/sdl/sdl_frame_pacer.h"
 #include "platform/window/icon.h"
@@ -125,8 +126,7 @@ public:
     int desktopBits() override {
         SDL_DisplayMode mode;
         if (!sdl::ensureDisplay() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
-        // Bytes per pixel of the desktop's format: an X11 depth-24 desktop has 32 bits.
-        return SDL_BYTESPERPIXEL(mode.format) * 8;
+        return pixels::desktopBitsFor(mode.format);
     }
 
     void showMessageBox(const char* text, const char* caption, UINT type) override {
