@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -95,7 +96,7 @@ void pressKey(SDL_Scancode key, Uint16 modifiers) {
     }
 }
 
-TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
+HWND showGameWindow() {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &quiet;
     windowClass.hIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(133));
@@ -103,8 +104,13 @@ TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
     RegisterClassA(&windowClass);
     HWND window = CreateWindowExA(0, "Brannoc", "Brannoc", WS_POPUPWINDOW, 0, 0, 800, 600, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
+    if (window != nullptr) ShowWindow(window, SW_SHOW);
+    return window;
+}
+
+TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
+    HWND window = showGameWindow();
     ASSERT_NE(window, nullptr);
-    ShowWindow(window, SW_SHOW);
     EXPECT_TRUE(sys::isActive());
     int bits = backend().desktopBits();
     EXPECT_TRUE(bits == 8 || bits == 16 || bits == 24 || bits == 32) << bits;
@@ -120,6 +126,20 @@ TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
     EXPECT_EQ(sys::gameWindow(), nullptr);
     // Presenting with the window gone does nothing but wait its turn.
     backend().present(frame.data(), 800, 600, 800 * 4);
+}
+
+TEST_F(SdlBackend, TheTerminalClosingClosesTheWindow) {
+    HWND window = showGameWindow();
+    ASSERT_NE(window, nullptr);
+    std::raise(SIGHUP);
+    int closes = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        closes += msg.message == WM_CLOSE ? 1 : 0;
+        DispatchMessageA(&msg);
+    }
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(sys::gameWindow(), nullptr);
 }
 
 } // namespace

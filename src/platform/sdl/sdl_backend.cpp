@@ -37,8 +37,8 @@ int msCeil(std::int64_t ns) { return static_cast<int>((ns + 999'999) / 1'000'000
 class SdlBackend final : public Backend {
 public:
     SdlBackend() {
-        // Events first: SIGINT and SIGTERM then arrive as quit events that become WM_CLOSE.
-        sdl::ensureSubsystem(SDL_INIT_EVENTS);
+        // Events first: SIGINT, SIGTERM and SIGHUP then arrive as quit events that become WM_CLOSE.
+        if (sdl::ensureSubsystem(SDL_INIT_EVENTS)) closeOnHangUp();
     }
 
     bool headless() const override { return false; }

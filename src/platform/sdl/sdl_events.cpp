@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <csignal>
+
 #include "platform/input/key_messages.h"
 #include "platform/window/message_queue.h"
 #include "platform/input/scan_codes.h"
@@ -20,7 +22,7 @@ void postKeyDown(HWND window, const SDL_KeyboardEvent& key) {
 }
 
 void postClose(HWND window) {
-    // The close button, SIGINT and SIGTERM can all arrive at once; one WM_CLOSE is enough.
+    // The close button, SIGINT, SIGTERM and SIGHUP can all arrive at once; one WM_CLOSE is enough.
     if (!isQueued(window, WM_CLOSE)) postToQueue(window, WM_CLOSE, 0, 0);
 }
 
@@ -44,7 +46,19 @@ void translate(const SDL_Event& event) {
     }
 }
 
+// SDL turns SIGINT and SIGTERM into a quit event at its next pump, and a signal wakes its wait.
+void hangUp(int) { std::raise(SIGTERM); }
+
 } // namespace
+
+void closeOnHangUp() {
+    struct sigaction current {};
+    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
+    struct sigaction action {};
+    action.sa_handler = &hangUp;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGHUP, &action, nullptr);
+}
 
 void pumpSdlEvents(const std::function<bool(const SDL_Event&)>& ownEvent) {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;

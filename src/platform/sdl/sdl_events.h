@@ -11,4 +11,8 @@ namespace platform {
 // that ownEvent takes for the backend itself (by returning true).
 void pumpSdlEvents(const std::function<bool(const SDL_Event&)>& ownEvent = {});
 
+// SIGHUP (the terminal closing) ends the game as SIGTERM does: a quit event, then WM_CLOSE.
+// Call once SDL's events run; a SIGHUP that is ignored (nohup) stays ignored.
+void closeOnHangUp();
+
 } // namespace platform
