@@ -7,10 +7,12 @@
 #include <functional>
 #include <vector>
 
+#include "bmp_image.h"
 #include "frame_region.h"
 #include "game/pub_screen.h"
 #include "gfx/fonts.h"
 #include "hud_panel.h"
+#include "picture_folder.h"
 #include "platform/dinput.h"
 #include "program_run.h"
 
@@ -233,6 +235,21 @@ TEST_F(PlayScenario, EmptyMugSentBackIsCaught) {
     EXPECT_EQ(gameVars.lives, 3);
     EXPECT_EQ(pubScreen.score, 0);
     EXPECT_EQ(playSounds(breakWave), 0);
+}
+
+TEST_F(PlayScenario, AFloorLargerThanThePubIsReadOnceForAllItsRepairs) {
+    // Its draw fails in every frame and repairs the sprite from the file.
+    const PictureFolder pictures;
+    ASSERT_TRUE(writeBmp(pictures.picture("floor.bmp"), 1600, 1200,
+                         [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, 90); }));
+    PictureFolder::settle(pictures.picture("floor.bmp"));
+    const bool finished = play([&](int frame) {
+        EXPECT_EQ(pubScreen.floorSprite.width, 1600);
+        return frame == 120;
+    });
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(pictureReads("bmps/floor.bmp"), 1);
+    EXPECT_EQ(exitCode, 0);
 }
 
 TEST_F(PlayScenario, GameOverBoxThenEnterStartsANewGame) {

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "gfx/fonts.h"
+#include "picture_folder.h"
 #include "screen_fixture.h"
 #include "screens/help_screen.h"
 #include "screens/title_screen.h"
@@ -229,6 +230,17 @@ TEST_F(TitleSequenceTest, FollowsItsTimelineTickByTick) {
     }
     EXPECT_EQ(fireCount, 142);
     EXPECT_EQ(plays(letterWave), 19);
+}
+
+TEST_F(TitleSequenceTest, TheSignsRepairsAfterItsEmptyDrawsReadNoFileAgain) {
+    const PictureFolder pictures;
+    ASSERT_NO_FATAL_FAILURE(start(true));
+    for (int t = 1; t <= 160; ++t) {
+        frame(true);
+    }
+    for (const char* name : {"bmps/klosed.bmp", "bmps/explosion.bmp", "bmps/fire.bmp"}) {
+        EXPECT_EQ(pictureReads(name), 1) << name;
+    }
 }
 
 TEST_F(TitleSequenceTest, TheBlastFlashesWheneverItStartsAgain) {
