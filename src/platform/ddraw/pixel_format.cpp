@@ -261,6 +261,29 @@ void convertBlock(const SDL_Surface* source, int sx, int sy, SDL_Surface* dest, 
         }
         return;
     }
+    const SDL_PixelFormat* from = source->format;
+    const SDL_PixelFormat* to = dest->format;
+    if (from->palette == nullptr && to->palette == nullptr && from->Rloss == 0 && from->Gloss == 0 &&
+        from->Bloss == 0) {
+        // Eight bits a channel into a format without palette, as decode and encode would give it,
+        // without two calls a pixel: a picture repaired in every frame is copied in every frame.
+        const Uint32 mask = rawMask(to);
+        for (int y = 0; y < h; ++y) {
+            const Uint8* at = pixelAt(source, sx, sy + y);
+            Uint8* out = pixelAt(dest, dx, dy + y);
+            for (int x = 0; x < w; ++x, at += sBytes, out += dBytes) {
+                const Uint32 raw = readRaw(at, sBytes);
+                const Uint32 r = (raw & from->Rmask) >> from->Rshift;
+                const Uint32 g = (raw & from->Gmask) >> from->Gshift;
+                const Uint32 b = (raw & from->Bmask) >> from->Bshift;
+                writeRaw(out, dBytes,
+                         (((r >> to->Rloss) << to->Rshift) | ((g >> to->Gloss) << to->Gshift) |
+                          ((b >> to->Bloss) << to->Bshift) | to->Amask) &
+                             mask);
+            }
+        }
+        return;
+    }
     EncodeCache toDest(dest->format);
     for (int y = 0; y < h; ++y) {
         const Uint8* from = pixelAt(source, sx, sy + y);
