@@ -60,6 +60,9 @@ const std::vector<MessageBoxRecord>& messageBoxes();
 // "IDirectSound::Release", "IDirectSoundBuffer::Release" ...
 const std::vector<std::string>& trace();
 void clearTrace();
+// Empties the trace, the message boxes, the sound log and the debugger output, and gives their
+// memory back: for runs that go on long.
+void clearLogs();
 // The WAVE resource id of every sound started, in order (-1 when the data is not a resource).
 const std::vector<int>& soundLog();
 // Everything written with OutputDebugStringA.

@@ -18,6 +18,15 @@ HeadlessDisplay::HeadlessDisplay(int bits, int desktopBits) {
     platform::headless::reset(options);
     window = makeTestWindow("HeadlessDisplay");
     ShowWindow(window, SW_SHOW);
+    build(bits);
+}
+
+HeadlessDisplay::HeadlessDisplay(int bits, const HeadlessDisplay& beside) {
+    window = beside.window;
+    build(bits);
+}
+
+void HeadlessDisplay::build(int bits) {
     check(DirectDrawCreate(nullptr, &display.ddraw, nullptr), "DirectDrawCreate");
     if (display.ddraw == nullptr) {
         return;

@@ -13,6 +13,8 @@ public:
     // The display mode at `bits`, the desktop at `desktopBits` until then.
     explicit HeadlessDisplay(int bits) : HeadlessDisplay(bits, bits) {}
     HeadlessDisplay(int bits, int desktopBits);
+    // A second chain at `bits` in the same world and window as one that stands.
+    HeadlessDisplay(int bits, const HeadlessDisplay& beside);
     ~HeadlessDisplay();
     HeadlessDisplay(const HeadlessDisplay&) = delete;
     HeadlessDisplay& operator=(const HeadlessDisplay&) = delete;
@@ -25,6 +27,7 @@ public:
     Display display = {};
 
 private:
+    void build(int bits);
     void check(HRESULT result, const char* step);
 
     const char* failedStep_ = nullptr;

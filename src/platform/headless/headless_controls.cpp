@@ -62,6 +62,13 @@ int presentedHeight() { return platformState().presentedHeight; }
 const std::vector<MessageBoxRecord>& messageBoxes() { return platformState().messageBoxes; }
 const std::vector<std::string>& trace() { return platformState().trace; }
 void clearTrace() { platformState().trace.clear(); }
+void clearLogs() {
+    PlatformState& state = platformState();
+    state.trace = std::vector<std::string>();
+    state.soundLog = std::vector<int>();
+    state.messageBoxes = std::vector<MessageBoxRecord>();
+    state.debugOutput = std::string();
+}
 const std::vector<int>& soundLog() { return platformState().soundLog; }
 const std::string& debugOutput() { return platformState().debugOutput; }
 
