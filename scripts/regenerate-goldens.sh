@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset default >/dev/null
-cmake --build --preset default --target replays_test
+cmake --build --preset default --target replays_tests
 cd build/default
-BRANNOC_REGENERATE_GOLDENS=1 ./replays_test
+BRANNOC_REGENERATE_GOLDENS=1 ./replays_tests
