@@ -2,8 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "headless_app.h"
+#include "program/run_game.h"
 
 namespace {
 

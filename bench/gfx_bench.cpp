@@ -53,13 +53,9 @@ void blitSprite(benchmark::State& state, int width, int height, bool keyed) {
     sprite.release();
 }
 
-void BM_KeyedSpriteBlit(benchmark::State& state) {
-    blitSprite(state, 41, 68, true);
-}
+void BM_KeyedSpriteBlit(benchmark::State& state) { blitSprite(state, 41, 68, true); }
 
-void BM_OpaqueFullScreenBlit(benchmark::State& state) {
-    blitSprite(state, 800, 600, false);
-}
+void BM_OpaqueFullScreenBlit(benchmark::State& state) { blitSprite(state, 800, 600, false); }
 
 void BM_TextLine(benchmark::State& state) {
     HeadlessDisplay screen(static_cast<int>(state.range(0)));

@@ -9,10 +9,10 @@
 
 #include "app/globals.h"
 #include "bmp_image.h"
-#include "program/run_game.h"
 #include "game/pub_screen.h"
 #include "headless_app.h"
 #include "picture_folder.h"
+#include "program/run_game.h"
 
 namespace {
 
@@ -96,9 +96,7 @@ void runBusyFrames(benchmark::State& state) {
     app.releaseDisplay();
 }
 
-void BM_PlayFrame(benchmark::State& state) {
-    runBusyFrames(state);
-}
+void BM_PlayFrame(benchmark::State& state) { runBusyFrames(state); }
 BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMicrosecond);
 
 void BM_PlayFrameWithAFloorTooLarge(benchmark::State& state) {

@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "headless_app.h"
+#include "program/run_game.h"
 #include "screens/title_screen.h"
 
 namespace {
@@ -101,9 +101,7 @@ void BM_TitleLastBurstFrame(benchmark::State& state) {
 }
 BENCHMARK(BM_TitleLastBurstFrame)->Unit(benchmark::kMicrosecond);
 
-void BM_TitleStillFrame(benchmark::State& state) {
-    runTitleFrameAfter(state, 200);
-}
+void BM_TitleStillFrame(benchmark::State& state) { runTitleFrameAfter(state, 200); }
 BENCHMARK(BM_TitleStillFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace

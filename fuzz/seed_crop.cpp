@@ -20,9 +20,7 @@ std::uint32_t word(const Bytes& bytes, std::size_t at) {
     return value;
 }
 
-void putWord(Bytes& bytes, std::size_t at, std::uint32_t value) {
-    std::memcpy(bytes.data() + at, &value, 4);
-}
+void putWord(Bytes& bytes, std::size_t at, std::uint32_t value) { std::memcpy(bytes.data() + at, &value, 4); }
 
 // The square of side at most `side` whose top-left corner is (left, top) in picture coordinates.
 Bytes crop(const Bytes& bmp, int left, int top, int side) {
@@ -58,8 +56,8 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         std::ifstream in(argv[i], std::ios::binary);
         const Bytes bmp((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M' || word(bmp, 14) != 40 || (word(bmp, 28) & 0xFFFF) != 24 ||
-            word(bmp, 30) != 0 || static_cast<std::int32_t>(word(bmp, 22)) <= 0 ||
+        if (bmp.size() < 54 || bmp[0] != 'B' || bmp[1] != 'M' || word(bmp, 14) != 40 ||
+            (word(bmp, 28) & 0xFFFF) != 24 || word(bmp, 30) != 0 || static_cast<std::int32_t>(word(bmp, 22)) <= 0 ||
             bmp.size() < word(bmp, 10) + ((word(bmp, 18) * 3 + 3) & ~3u) * word(bmp, 22)) {
             std::fprintf(stderr, "seed_crop: %s is not a plain 24-bit bitmap\n", argv[i]);
             return 1;
@@ -74,8 +72,8 @@ int main(int argc, char** argv) {
         for (const auto& corner : corners) {
             const Bytes seed = crop(bmp, corner[0], corner[1], 24);
             const std::string path = std::string(argv[1]) + "/" + name + "-" + std::to_string(n++) + ".bmp";
-            std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(seed.data()),
-                                                        static_cast<std::streamsize>(seed.size()));
+            std::ofstream(path, std::ios::binary)
+                .write(reinterpret_cast<const char*>(seed.data()), static_cast<std::streamsize>(seed.size()));
         }
     }
     return 0;

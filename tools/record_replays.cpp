@@ -145,8 +145,8 @@ Player gameOverAndAgain() {
 
 // A long session: a fair player with a random hand, who starts again after every game over.
 Player longSession(unsigned seed, int frames) {
-    return [random = std::mt19937(seed), frames, until = 0, held = ReplayInput{}](
-               int frame) mutable -> std::optional<ReplayInput> {
+    return [random = std::mt19937(seed), frames, until = 0,
+            held = ReplayInput{}](int frame) mutable -> std::optional<ReplayInput> {
         if (frame >= frames) return std::nullopt;
         ReplayInput input;
         if (!pastFrontScreens(input, frame)) return input;
@@ -203,8 +203,7 @@ int main(int argc, char** argv) {
            titleIntoPlay());
     record(dir, "round_two", "The first customer served and pushed out, then round 2.", 32, roundTwo());
     record(dir, "lives_lost",
-           "A customer reaching the bartender, a full mug off the far end, an empty one off his end.", 32,
-           livesLost());
+           "A customer reaching the bartender, a full mug off the far end, an empty one off his end.", 32, livesLost());
     record(dir, "game_over_again", "Game over, Enter, and a new game.", 32, gameOverAndAgain());
     record(dir, "long_session", "A long session of scripted random play through several rounds and games.", 32,
            longSession(7, 21000));

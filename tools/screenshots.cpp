@@ -9,9 +9,9 @@
 
 #include "app/globals.h"
 #include "bmp_image.h"
-#include "program/run_game.h"
 #include "game/game_vars.h"
 #include "platform/headless.h"
+#include "program/run_game.h"
 
 namespace {
 
@@ -26,8 +26,8 @@ bool writeShot(const std::string& path) {
         return false;
     }
     return writeBmp(path, width, height, [&](int x, int y) {
-        const std::uint32_t p = pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                       static_cast<std::size_t>(x)];
+        const std::uint32_t p =
+            pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
         return static_cast<COLORREF>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
     });
 }

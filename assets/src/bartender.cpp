@@ -10,8 +10,7 @@ namespace {
 
 enum class Pose { Standing, Pouring, Dismayed, Cheering };
 
-const HeadStyle kTenderHead{rgb(236, 178, 140), rgb(92, 56, 34), Hair::Fringe, Hat::None, 0, true,
-                            false};
+const HeadStyle kTenderHead{rgb(236, 178, 140), rgb(92, 56, 34), Hair::Fringe, Hat::None, 0, true, false};
 
 constexpr Rgb kVest = pal::red0, kVestLit = pal::red1;
 
@@ -24,7 +23,7 @@ void drawArm(Pen& pen, const Arm& a, bool front) {
         pen.frontLimb(a.sx, a.sy, a.ex, a.ey, 8, pal::white0);
         pen.frontLimb(a.ex, a.ey, a.hx, a.hy, 6, kTenderHead.skin);
         pen.frontEllipse(a.hx, a.hy, 3.5, 3.5, kTenderHead.skin);
-        pen.detailLine(a.sx, a.sy, a.ex, a.ey, 8, pal::white0);   // sleeve over the elbow joint
+        pen.detailLine(a.sx, a.sy, a.ex, a.ey, 8, pal::white0); // sleeve over the elbow joint
     } else {
         pen.limb(a.sx, a.sy, a.ex, a.ey, 8, pal::white0);
         pen.limb(a.ex, a.ey, a.hx, a.hy, 6, shade(kTenderHead.skin, 0.85));
@@ -79,7 +78,7 @@ void drawTender(Pen& pen, double cx, double feet, Pose pose) {
     pen.detail(cx - 12, shoulder + 2 + slump, 4, hip - shoulder - 4, kVestLit);
     pen.detail(cx - 2, shoulder + 2 + slump, 4, hip - shoulder - 4, pal::white1); // shirt front
     for (double by = shoulder + 10; by < hip - 2; by += 7) pen.detail(cx + 3, by, 2, 2, pal::brass2);
-    pen.rect(cx - 15, hip - 6, 30, 44, pal::white1); // apron
+    pen.rect(cx - 15, hip - 6, 30, 44, pal::white1);  // apron
     pen.detail(cx - 15, hip - 6, 30, 3, pal::white0); // apron string
     pen.detail(cx + 9, hip, 5, 37, pal::white0);      // fold in shade
     pen.detail(cx - 13, hip - 2, 2, 34, rgb(255, 252, 246));

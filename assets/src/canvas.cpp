@@ -5,9 +5,8 @@
 namespace assetgen {
 
 Canvas::Canvas(Image& img) : img_(img) {
-    surface_ = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(img.pixels.data()), CAIRO_FORMAT_RGB24, img.width,
-        img.height, img.width * 4);
+    surface_ = cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(img.pixels.data()),
+                                                   CAIRO_FORMAT_RGB24, img.width, img.height, img.width * 4);
     cairo_surface_mark_dirty(surface_);
     cr_ = cairo_create(surface_);
     cairo_set_antialias(cr_, CAIRO_ANTIALIAS_NONE);
@@ -35,9 +34,7 @@ void Canvas::scale(double factor) { cairo_scale(cr_, factor, factor); }
 
 void Canvas::reset() { cairo_identity_matrix(cr_); }
 
-void Canvas::source(Rgb c) {
-    cairo_set_source_rgb(cr_, red(c) / 255.0, green(c) / 255.0, blue(c) / 255.0);
-}
+void Canvas::source(Rgb c) { cairo_set_source_rgb(cr_, red(c) / 255.0, green(c) / 255.0, blue(c) / 255.0); }
 
 void Canvas::rect(double x, double y, double w, double h, Rgb c) {
     source(c);

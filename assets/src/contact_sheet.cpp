@@ -12,7 +12,7 @@ namespace {
 struct Band {
     int top, walkBottom, drinkBottom;
 };
-constexpr Band kBands[6] = {{0, 68, 66}, {68, 131, 131}, {134, 205, 205},
+constexpr Band kBands[6] = {{0, 68, 66},     {68, 131, 131},  {134, 205, 205},
                             {206, 270, 270}, {272, 340, 340}, {344, 440, 440}};
 
 // A customer drawn the way play draws him, cut at his bar's door.
@@ -22,34 +22,33 @@ void placeCustomer(Image& scene, const Image& customers, int bar, int look, int 
     const int lift = look == 5 ? -26 : 0;
     if (!drinking) {
         const int right = std::min(41, b.door - x);
-        scene.pasteRect(customers, 0, band.top, std::max(right, 1), band.walkBottom, x, b.lane - 5 + 2 + lift,
-                        true, pal::kGreenKey);
+        scene.pasteRect(customers, 0, band.top, std::max(right, 1), band.walkBottom, x, b.lane - 5 + 2 + lift, true,
+                        pal::kGreenKey);
     } else {
         int right = 98;
         if (x > b.door - 56) right = b.door - x + 42;
-        scene.pasteRect(customers, 42, band.top, right, band.drinkBottom, x, b.lane + 5 + lift, true,
-                        pal::kGreenKey);
+        scene.pasteRect(customers, 42, band.top, right, band.drinkBottom, x, b.lane + 5 + lift, true, pal::kGreenKey);
     }
 }
 
 Image playScene(const Image& floor, const Image& tender, const Image& beer, const Image& customers) {
     Image scene = floor;
     placeCustomer(scene, customers, 0, 0, 420, false);
-    placeCustomer(scene, customers, 0, 2, 622, false);   // just stepping out of the door
+    placeCustomer(scene, customers, 0, 2, 622, false); // just stepping out of the door
     placeCustomer(scene, customers, 0, 3, 280, true);
     placeCustomer(scene, customers, 1, 5, 520, false);
     placeCustomer(scene, customers, 1, 1, 240, false);
     placeCustomer(scene, customers, 2, 4, 380, false);
     placeCustomer(scene, customers, 2, 1, 560, true);
     const Rgb g = pal::kGreenKey;
-    scene.pasteRect(beer, 0, 0, 40, 52, 330, 120, true, g);   // full mug sliding on bar 1
-    scene.pasteRect(beer, 0, 0, 40, 52, 180, 275, true, g);   // and on bar 2
-    scene.pasteRect(beer, 36, 0, 81, 48, 470, 440, true, g);  // an empty one coming back
-    scene.pasteRect(beer, 0, 54, 59, 104, 645, 275, true, g); // broken at the far end of bar 2
-    scene.pasteRect(beer, 55, 55, 133, 111, 75, 440, true, g); // and at the near end of bar 3
-    scene.pasteRect(tender, 70, 0, 132, 123, 113, 125, true, g);  // pouring at bar 1
-    scene.pasteRect(tender, 0, 0, 65, 126, 75, 277, true, g);     // standing at bar 2 (for review)
-    scene.pasteRect(tender, 186, 0, 251, 125, 38, 445, true, g);  // cheering at bar 3 (for review)
+    scene.pasteRect(beer, 0, 0, 40, 52, 330, 120, true, g);      // full mug sliding on bar 1
+    scene.pasteRect(beer, 0, 0, 40, 52, 180, 275, true, g);      // and on bar 2
+    scene.pasteRect(beer, 36, 0, 81, 48, 470, 440, true, g);     // an empty one coming back
+    scene.pasteRect(beer, 0, 54, 59, 104, 645, 275, true, g);    // broken at the far end of bar 2
+    scene.pasteRect(beer, 55, 55, 133, 111, 75, 440, true, g);   // and at the near end of bar 3
+    scene.pasteRect(tender, 70, 0, 132, 123, 113, 125, true, g); // pouring at bar 1
+    scene.pasteRect(tender, 0, 0, 65, 126, 75, 277, true, g);    // standing at bar 2 (for review)
+    scene.pasteRect(tender, 186, 0, 251, 125, 38, 445, true, g); // cheering at bar 3 (for review)
     // The score panel.
     scene.fill(layout::kHudLeft, layout::kHudTop, 75, 130, rgb(232, 234, 33));
     scene.fill(layout::kHudLeft + 2, layout::kHudTop + 2, 71, 126, 0);
@@ -58,9 +57,9 @@ Image playScene(const Image& floor, const Image& tender, const Image& beer, cons
 
 } // namespace
 
-Image drawContactSheet(const Image& floor, const Image& bartender, const Image& beer,
-                       const Image& customers, const Image& sign, const Image& explosions,
-                       const Image& fires, const Image& logo, const Image& icon) {
+Image drawContactSheet(const Image& floor, const Image& bartender, const Image& beer, const Image& customers,
+                       const Image& sign, const Image& explosions, const Image& fires, const Image& logo,
+                       const Image& icon) {
     Image sheet(1632, 2300, rgb(60, 60, 68));
     sheet.paste(floor, 8, 8);
     sheet.paste(playScene(floor, bartender, beer, customers), 824, 8);

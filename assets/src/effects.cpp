@@ -12,7 +12,7 @@ namespace {
 
 // Hot to cool: the colours of flame, shared by the fire and the explosion.
 constexpr Rgb kFlame[] = {
-    rgb(110, 24, 12), rgb(170, 40, 16), rgb(220, 80, 20), rgb(250, 140, 30),
+    rgb(110, 24, 12),  rgb(170, 40, 16),   rgb(220, 80, 20),   rgb(250, 140, 30),
     rgb(255, 200, 60), rgb(255, 240, 150), rgb(255, 255, 230),
 };
 constexpr int kFlameLevels = 7;
@@ -40,8 +40,7 @@ Image drawExplosions() {
             for (int x = 0; x < 180; ++x) {
                 const double dx = x - 90, dy = (y - 72) * 1.15;
                 const double d = std::hypot(dx, dy) / radius;
-                const double n = valueNoise(x / 9.0, y / 9.0, k, 3) * 0.65 +
-                                 valueNoise(x / 4.0, y / 4.0, k, 4) * 0.35;
+                const double n = valueNoise(x / 9.0, y / 9.0, k, 3) * 0.65 + valueNoise(x / 4.0, y / 4.0, k, 4) * 0.35;
                 const double v = (1.0 - d) * 1.4 + (n - 0.5) * 0.9;
                 if (v <= 0) continue;
                 const double h = (v * 0.8 + 0.2) * heat;

@@ -40,7 +40,8 @@ void Pen::detailLine(double x0, double y0, double x1, double y1, double w, Rgb c
 static void drawHat(Pen& pen, double cx, double top, const HeadStyle& s) {
     const Rgb c = s.hatColour, dark = shade(c, 0.65), lit = shade(c, 1.35);
     switch (s.hat) {
-    case Hat::None: break;
+    case Hat::None:
+        break;
     case Hat::Bowler:
         pen.ellipse(cx, top + 4, 9, 8, c);
         pen.rect(cx - 13, top + 6, 26, 3, dark);
@@ -82,7 +83,7 @@ void drawHead(Pen& pen, double cx, double top, const HeadStyle& s, Face face) {
     if (s.hairKind == Hair::Curly) pen.ellipse(cx - 2, top + 9, 13, 12, s.hair);
     pen.rect(cx - 2, top + 20, 6, 5, skinDark); // neck
     pen.ellipse(cx, top + 11, 9, 11, s.skin);
-    pen.rect(cx + 7, top + 9, 4, 5, s.skin); // nose
+    pen.rect(cx + 7, top + 9, 4, 5, s.skin);    // nose
     pen.detail(cx - 5, top + 4, 3, 6, skinLit); // lit from the left
     pen.detail(cx + 9, top + 13, 2, 1, skinDark);
     pen.detail(cx - 4, top + 10, 3, 4, skinDark); // ear
@@ -121,14 +122,19 @@ void drawHead(Pen& pen, double cx, double top, const HeadStyle& s, Face face) {
     else pen.detail(cx + 2, top + 5, 5, 1, shade(s.hair, 0.8));
     // Mouth.
     switch (face) {
-    case Face::Calm: pen.detail(cx + 4, top + 17, 4, 1, skinDark); break;
-    case Face::Drinking: break;
+    case Face::Calm:
+        pen.detail(cx + 4, top + 17, 4, 1, skinDark);
+        break;
+    case Face::Drinking:
+        break;
     case Face::Smile:
         pen.detail(cx + 3, top + 16, 6, 2, pal::red0);
         pen.detail(cx + 4, top + 16, 4, 1, pal::white1);
         break;
     case Face::Open:
-    case Face::Dismayed: pen.detail(cx + 4, top + 15, 4, 4, pal::red0); break;
+    case Face::Dismayed:
+        pen.detail(cx + 4, top + 15, 4, 4, pal::red0);
+        break;
     }
     if (s.mustache) {
         pen.detail(cx + 2, top + 14, 9, 2, s.hair);

@@ -20,8 +20,7 @@ struct Lamp {
     double strength, reach;
 };
 constexpr Lamp kLamps[] = {
-    {260, 14, 0.55, 120}, {470, 14, 0.55, 120}, {360, 250, 0.45, 90}, {560, 410, 0.45, 90},
-    {230, 410, 0.45, 90},
+    {260, 14, 0.55, 120}, {470, 14, 0.55, 120}, {360, 250, 0.45, 90}, {560, 410, 0.45, 90}, {230, 410, 0.45, 90},
 };
 
 bool inHudArea(int x, int y) {
@@ -54,8 +53,8 @@ void drawWall(Image& img) {
             double level = wallLight(x, y) * 3.0 + 0.03 * plankShift[plank % 40];
             int base = std::clamp(static_cast<int>(level), 0, 2);
             Rgb c = ditherOn(x, y, level - base) ? shades[base + 1] : shades[base];
-            if (x % 20 == 0) c = pal::wall0;                      // plank seam
-            else if (x % 20 == 1) c = shade(c, 1.18);            // lit edge of the next plank
+            if (x % 20 == 0) c = pal::wall0;          // plank seam
+            else if (x % 20 == 1) c = shade(c, 1.18); // lit edge of the next plank
             img.set(x, y, c);
         }
     // Crown moulding along the ceiling.
@@ -75,8 +74,7 @@ void drawShelf(Image& img) {
         cv.rect(bx, y + 6, 1, 8, pal::brass1);
     }
     Rng rng(5);
-    constexpr Rgb bottleColours[] = {pal::olive0, pal::red0, pal::brass0, pal::blue0, pal::wood2,
-                                     pal::purple0};
+    constexpr Rgb bottleColours[] = {pal::olive0, pal::red0, pal::brass0, pal::blue0, pal::wood2, pal::purple0};
     for (int x = 164; x < 616;) {
         const int w = rng.range(6, 9);
         const int h = rng.range(14, 24);
@@ -84,9 +82,9 @@ void drawShelf(Image& img) {
         const int neck = w / 3 + 1;
         cv.rect(x, y - h + 6, w, h - 6, c);
         cv.rect(x + (w - neck) / 2, y - h, neck, 7, c);
-        cv.rect(x + (w - neck) / 2, y - h - 1, neck, 2, pal::wood5);     // cork
-        cv.rect(x + 1, y - h + 8, 1, h - 10, shade(c, 1.6));             // glint on the lit side
-        cv.rect(x + 1, y - h + 12, w - 2, 5, pal::white0);              // label
+        cv.rect(x + (w - neck) / 2, y - h - 1, neck, 2, pal::wood5); // cork
+        cv.rect(x + 1, y - h + 8, 1, h - 10, shade(c, 1.6));         // glint on the lit side
+        cv.rect(x + 1, y - h + 12, w - 2, 5, pal::white0);           // label
         cv.rect(x + w - 1, y - h + 6, 1, h - 6, shade(c, 0.6));
         x += w + rng.range(1, 5);
         if (rng.range(0, 9) == 0) x += 14; // a gap where a bottle was taken
@@ -98,15 +96,16 @@ void drawLampFixtures(Image& img) {
     for (const Lamp& lamp : kLamps) {
         if (lamp.y < 30) { // hanging lamps under the ceiling
             cv.rect(lamp.x - 1, 10, 2, 6, pal::brass0);
-            cv.poly({{lamp.x - 10.0, 24}, {lamp.x + 10.0, 24}, {lamp.x + 5.0, 16}, {lamp.x - 5.0, 16}},
-                    pal::brass1);
+            cv.poly({{lamp.x - 10.0, 24}, {lamp.x + 10.0, 24}, {lamp.x + 5.0, 16}, {lamp.x - 5.0, 16}}, pal::brass1);
             cv.rect(lamp.x - 10, 22, 20, 2, pal::brass0);
             cv.rect(lamp.x - 4, 17, 3, 4, pal::brass2);
             cv.rect(lamp.x - 5, 24, 10, 3, pal::lamp1);
         } else { // wall sconces
             cv.rect(lamp.x - 2, lamp.y, 4, 10, pal::brass0);
             cv.rect(lamp.x - 6, lamp.y + 8, 12, 3, pal::brass1);
-            cv.poly({{lamp.x - 6.0, lamp.y - 2.0}, {lamp.x + 6.0, lamp.y - 2.0}, {lamp.x + 4.0, lamp.y - 12.0},
+            cv.poly({{lamp.x - 6.0, lamp.y - 2.0},
+                     {lamp.x + 6.0, lamp.y - 2.0},
+                     {lamp.x + 4.0, lamp.y - 12.0},
                      {lamp.x - 4.0, lamp.y - 12.0}},
                     pal::lamp0);
             cv.rect(lamp.x - 3, lamp.y - 10, 3, 7, pal::lamp1);
@@ -117,8 +116,8 @@ void drawLampFixtures(Image& img) {
 void drawBarrel(Canvas& cv, int x, int y, int w, int h) {
     cv.rect(x + 2, y, w - 4, h, pal::wood3);
     cv.rect(x, y + 3, w, h - 6, pal::wood3);
-    cv.rect(x + 2, y + 2, 3, h - 4, pal::wood4);       // lit side
-    cv.rect(x + w - 5, y + 2, 3, h - 4, pal::wood2);   // shadow side
+    cv.rect(x + 2, y + 2, 3, h - 4, pal::wood4);     // lit side
+    cv.rect(x + w - 5, y + 2, 3, h - 4, pal::wood2); // shadow side
     for (int sx = x + 8; sx < x + w - 4; sx += 7) cv.rect(sx, y + 1, 1, h - 2, pal::wood2);
     for (int hy : {y + 4, y + h - 7}) {
         cv.rect(x, hy, w, 3, pal::grey0);
@@ -148,10 +147,10 @@ void drawTierFloor(Image& img, int top, int bottom, int right) {
         cv.rect(0, y, edge, 1, pal::wood2);
         for (int x = (y * 37) % 53; x < edge - 4; x += 53) cv.rect(x, y - 5, 1, 5, pal::wood2);
     }
-    cv.rect(0, top, right, 3, pal::wood1);                 // shadow of the counter above
-    cv.rect(0, bottom - 7, right - 20, 2, pal::wood4);     // lit front lip
-    cv.rect(0, bottom - 5, right - 20, 5, pal::wood1);     // front face in shade
-    cv.rect(0, bottom, right - 20, 2, pal::wall0);         // shadow under the walkway
+    cv.rect(0, top, right, 3, pal::wood1);             // shadow of the counter above
+    cv.rect(0, bottom - 7, right - 20, 2, pal::wood4); // lit front lip
+    cv.rect(0, bottom - 5, right - 20, 5, pal::wood1); // front face in shade
+    cv.rect(0, bottom, right - 20, 2, pal::wall0);     // shadow under the walkway
 }
 
 void drawMainFloor(Image& img) {
@@ -163,8 +162,8 @@ void drawMainFloor(Image& img) {
         for (int x = 0; x < 800; ++x) {
             double level = 0.25 + 0.35 * (1.0 - x / 800.0) + 0.1 * ((y - top) / 70.0);
             Rgb c = ditherOn(x, y, level) ? pal::wood3 : pal::wood2;
-            if ((y - top) % 9 == 0) c = pal::wood1;                   // board seam
-            else if ((x + offset) % 140 == 0) c = pal::wood1;         // board end
+            if ((y - top) % 9 == 0) c = pal::wood1;           // board seam
+            else if ((x + offset) % 140 == 0) c = pal::wood1; // board end
             img.set(x, y, c);
         }
     }
@@ -179,12 +178,12 @@ void drawTap(Canvas& cv, int x, int surface) {
     cv.rect(x, surface - 28, 2, 28, pal::brass3);
     cv.rect(x + 6, surface - 28, 2, 28, pal::brass0);
     cv.rect(x - 2, surface - 30, 12, 3, pal::brass2);
-    cv.rect(x + 8, surface - 22, 8, 3, pal::brass1);   // spout
+    cv.rect(x + 8, surface - 22, 8, 3, pal::brass1); // spout
     cv.rect(x + 13, surface - 22, 3, 6, pal::brass0);
-    cv.rect(x + 2, surface - 44, 4, 14, pal::black0);   // handle
+    cv.rect(x + 2, surface - 44, 4, 14, pal::black0); // handle
     cv.rect(x + 2, surface - 44, 1, 14, pal::black1);
     cv.rect(x + 1, surface - 46, 6, 4, pal::red1);
-    cv.rect(x - 3, surface - 2, 14, 3, pal::brass0);    // drip tray
+    cv.rect(x - 3, surface - 2, 14, 3, pal::brass0); // drip tray
 }
 
 void drawCounter(Image& img, const Bar& bar) {
@@ -205,17 +204,17 @@ void drawCounter(Image& img, const Bar& bar) {
         const int row = rng.range(0, (front - top) / 7 - 1);
         cv.rect(x, top + row * 7, 1, 6, pal::wood3);
     }
-    cv.rect(bar.left, top, w, 2, pal::wood2);           // back edge in shade
-    cv.rect(bar.left, front - 3, w, 2, pal::wood6);     // polished nosing
+    cv.rect(bar.left, top, w, 2, pal::wood2);       // back edge in shade
+    cv.rect(bar.left, front - 3, w, 2, pal::wood6); // polished nosing
     cv.rect(bar.left, front - 1, w, 2, pal::wood3);
     // Front face: framed panels.
     cv.rect(bar.left, front + 1, w, bottom - front - 1, pal::wood2);
     const int panelTop = front + 6, panelBottom = bottom - 12;
     for (int x = bar.left + 8; x + 40 < bar.door - 4; x += 52) {
         cv.rect(x, panelTop, 42, panelBottom - panelTop, pal::wood1);
-        cv.rect(x, panelTop, 42, 1, pal::wood0);                      // shadow under the frame
+        cv.rect(x, panelTop, 42, 1, pal::wood0); // shadow under the frame
         cv.rect(x, panelTop, 1, panelBottom - panelTop, pal::wood0);
-        cv.rect(x, panelBottom - 1, 42, 1, pal::wood3);               // lit lower lip
+        cv.rect(x, panelBottom - 1, 42, 1, pal::wood3); // lit lower lip
         cv.rect(x + 41, panelTop, 1, panelBottom - panelTop, pal::wood3);
         cv.rect(x + 6, panelTop + 4, 30, panelBottom - panelTop - 8, pal::wood2);
         cv.rect(x + 6, panelTop + 4, 30, 1, pal::wood3);
@@ -226,7 +225,7 @@ void drawCounter(Image& img, const Bar& bar) {
     cv.rect(bar.left, rail, w, 1, pal::brass3);
     cv.rect(bar.left, rail + 3, w, 1, pal::brass0);
     for (int x = bar.left + 20; x < bar.door - 10; x += 104) cv.rect(x, rail + 3, 3, 5, pal::brass0);
-    cv.rect(bar.left, bottom - 2, w, 2, pal::wood0);                  // kick plate
+    cv.rect(bar.left, bottom - 2, w, 2, pal::wood0); // kick plate
     // Near end of the counter: a rounded end post.
     cv.rect(bar.left, top, 4, bottom - top, pal::wood3);
     cv.rect(bar.left, top, 1, bottom - top, pal::wood5);

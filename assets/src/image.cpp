@@ -7,8 +7,7 @@
 namespace assetgen {
 
 int channelDistance(Rgb a, Rgb b) {
-    return std::max({std::abs(red(a) - red(b)), std::abs(green(a) - green(b)),
-                     std::abs(blue(a) - blue(b))});
+    return std::max({std::abs(red(a) - red(b)), std::abs(green(a) - green(b)), std::abs(blue(a) - blue(b))});
 }
 
 Rgb mix(Rgb a, Rgb b, double t) {
@@ -18,14 +17,11 @@ Rgb mix(Rgb a, Rgb b, double t) {
 }
 
 Rgb shade(Rgb c, double factor) {
-    auto ch = [factor](int x) {
-        return std::clamp(static_cast<int>(std::lround(x * factor)), 0, 255);
-    };
+    auto ch = [factor](int x) { return std::clamp(static_cast<int>(std::lround(x * factor)), 0, 255); };
     return rgb(ch(red(c)), ch(green(c)), ch(blue(c)));
 }
 
-Image::Image(int w, int h, Rgb fill)
-    : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
+Image::Image(int w, int h, Rgb fill) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
 
 void Image::set(int x, int y, Rgb c) {
     if (inside(x, y)) pixels[static_cast<std::size_t>(y) * width + x] = c;
@@ -40,8 +36,7 @@ void Image::paste(const Image& src, int dx, int dy, bool keyed, Rgb key) {
     pasteRect(src, 0, 0, src.width, src.height, dx, dy, keyed, key);
 }
 
-void Image::pasteRect(const Image& src, int l, int t, int r, int b, int dx, int dy, bool keyed,
-                      Rgb key) {
+void Image::pasteRect(const Image& src, int l, int t, int r, int b, int dx, int dy, bool keyed, Rgb key) {
     for (int y = t; y < b; ++y)
         for (int x = l; x < r; ++x) {
             if (!src.inside(x, y)) continue;

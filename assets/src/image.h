@@ -9,8 +9,7 @@ namespace assetgen {
 using Rgb = std::uint32_t;
 
 constexpr Rgb rgb(int r, int g, int b) {
-    return (static_cast<Rgb>(r & 255) << 16) | (static_cast<Rgb>(g & 255) << 8) |
-           static_cast<Rgb>(b & 255);
+    return (static_cast<Rgb>(r & 255) << 16) | (static_cast<Rgb>(g & 255) << 8) | static_cast<Rgb>(b & 255);
 }
 constexpr int red(Rgb c) { return static_cast<int>((c >> 16) & 255); }
 constexpr int green(Rgb c) { return static_cast<int>((c >> 8) & 255); }
@@ -38,8 +37,7 @@ struct Image {
     // Copy src onto this at (dx, dy); pixels equal to the key are skipped when keyed.
     void paste(const Image& src, int dx, int dy, bool keyed = false, Rgb key = 0);
     // Copy a sub-rectangle of src (left, top, right, bottom exclusive) to (dx, dy).
-    void pasteRect(const Image& src, int l, int t, int r, int b, int dx, int dy, bool keyed,
-                   Rgb key);
+    void pasteRect(const Image& src, int l, int t, int r, int b, int dx, int dy, bool keyed, Rgb key);
     Image scaled(int factor) const;
 };
 

@@ -4,14 +4,14 @@
 namespace assetgen::layout {
 
 struct Bar {
-    int left;      // near end of the counter
-    int door;      // door edge: customers are hidden right of it
-    int back;      // back edge of the counter top (customers' waists)
-    int front;     // front edge of the counter top (mug bases)
-    int bottom;    // bottom of the counter's front face
-    int lane;      // customers' lane y
-    int mugY;      // mug drawing y
-    int tenderX;   // bartender's standing drawing position
+    int left;    // near end of the counter
+    int door;    // door edge: customers are hidden right of it
+    int back;    // back edge of the counter top (customers' waists)
+    int front;   // front edge of the counter top (mug bases)
+    int bottom;  // bottom of the counter's front face
+    int lane;    // customers' lane y
+    int mugY;    // mug drawing y
+    int tenderX; // bartender's standing drawing position
     int tenderY;
 };
 

@@ -57,8 +57,7 @@ Image drawLogo() {
     drawText(img, name, x, y, 7, 7, 6, pal::brass2);
     for (int py = y + 49; py >= y + 1; --py) // lit top edge of every stroke
         for (int px = x; px < x + w; ++px)
-            if (img.at(px, py) == pal::brass2 && img.at(px, py - 1) != pal::brass2 &&
-                img.at(px, py - 1) != pal::brass3)
+            if (img.at(px, py) == pal::brass2 && img.at(px, py - 1) != pal::brass2 && img.at(px, py - 1) != pal::brass3)
                 img.fill(px, py, 1, 2, pal::brass3);
     const std::string_view motto = "PUB & PINTS";
     const int mw = textWidth(motto, 3, 6);

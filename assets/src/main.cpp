@@ -28,9 +28,7 @@ bool writeFile(const fs::path& path, const void* data, std::size_t size) {
     return static_cast<bool>(f);
 }
 
-bool writeBytes(const fs::path& path, const Bytes& bytes) {
-    return writeFile(path, bytes.data(), bytes.size());
-}
+bool writeBytes(const fs::path& path, const Bytes& bytes) { return writeFile(path, bytes.data(), bytes.size()); }
 
 } // namespace
 
@@ -81,8 +79,7 @@ int main(int argc, char** argv) {
         ok &= !png.empty() && writeBytes(folder / "brannoc.png", png);
     }
 
-    ok &= writeBytes(root / "contact_sheet.bmp",
-                     encodeBmp24(drawContactSheet(floor, bartender, beer, customers, sign, explosions,
-                                                  fires, logo, icon)));
+    ok &= writeBytes(root / "contact_sheet.bmp", encodeBmp24(drawContactSheet(floor, bartender, beer, customers, sign,
+                                                                              explosions, fires, logo, icon)));
     return ok ? 0 : 1;
 }

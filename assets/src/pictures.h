@@ -17,9 +17,9 @@ Image drawLogo();
 Image drawIcon(int size = 32);
 
 // All pictures side by side, with a made-up play scene, for people to review.
-Image drawContactSheet(const Image& floor, const Image& bartender, const Image& beer,
-                       const Image& customers, const Image& sign, const Image& explosions,
-                       const Image& fires, const Image& logo, const Image& icon);
+Image drawContactSheet(const Image& floor, const Image& bartender, const Image& beer, const Image& customers,
+                       const Image& sign, const Image& explosions, const Image& fires, const Image& logo,
+                       const Image& icon);
 
 // Ordered dither: true when a pixel at (x, y) of a surface with level 0..1 takes the lighter shade.
 bool ditherOn(int x, int y, double level);

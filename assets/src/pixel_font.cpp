@@ -65,14 +65,12 @@ bool glyphInk(char ch, int x, int y) {
     return false;
 }
 
-void drawText(Image& img, std::string_view text, int x, int y, int sx, int sy, int advance,
-              Rgb c) {
+void drawText(Image& img, std::string_view text, int x, int y, int sx, int sy, int advance, Rgb c) {
     for (std::size_t i = 0; i < text.size(); ++i)
         for (int gy = 0; gy < kGlyphH; ++gy)
             for (int gx = 0; gx < kGlyphW; ++gx)
                 if (glyphInk(text[i], gx, gy))
-                    img.fill(x + static_cast<int>(i) * advance * sx + gx * sx, y + gy * sy, sx, sy,
-                             c);
+                    img.fill(x + static_cast<int>(i) * advance * sx + gx * sx, y + gy * sy, sx, sy, c);
 }
 
 int textWidth(std::string_view text, int sx, int advance) {

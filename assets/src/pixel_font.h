@@ -14,8 +14,7 @@ constexpr int kGlyphH = 7;
 bool glyphInk(char ch, int x, int y);
 
 // Draws text with each font pixel as an sx by sy block; cells are advance * sx apart.
-void drawText(Image& img, std::string_view text, int x, int y, int sx, int sy, int advance,
-              Rgb c);
+void drawText(Image& img, std::string_view text, int x, int y, int sx, int sy, int advance, Rgb c);
 int textWidth(std::string_view text, int sx, int advance);
 
 } // namespace assetgen

@@ -16,9 +16,9 @@ cairo_status_t append(void* closure, const unsigned char* data, unsigned int len
 
 Bytes encodePng(const Image& img) {
     Image copy = img; // cairo wants writable pixels
-    cairo_surface_t* surface = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(copy.pixels.data()), CAIRO_FORMAT_RGB24, copy.width,
-        copy.height, copy.width * 4);
+    cairo_surface_t* surface =
+        cairo_image_surface_create_for_data(reinterpret_cast<unsigned char*>(copy.pixels.data()), CAIRO_FORMAT_RGB24,
+                                            copy.width, copy.height, copy.width * 4);
     Bytes out;
     if (cairo_surface_write_to_png_stream(surface, append, &out) != CAIRO_STATUS_SUCCESS) out.clear();
     cairo_surface_destroy(surface);

@@ -96,8 +96,7 @@ Signal tick(int n, double rate) {
     Rng rng(125);
     for (int i = 0; i < n; ++i) {
         const double t = i / rate;
-        s[i] = ping(t, 1650, 0.008) + 0.5 * ping(t, 3300, 0.004) +
-               (t < 0.002 ? 0.3 * rng.signedUnit() : 0.0);
+        s[i] = ping(t, 1650, 0.008) + 0.5 * ping(t, 3300, 0.004) + (t < 0.002 ? 0.3 * rng.signedUnit() : 0.0);
     }
     return s;
 }
@@ -219,17 +218,38 @@ Bytes synthesize(const Recording& rec) {
     const int n = rec.samples;
     Signal s;
     switch (rec.id) {
-    case 121: s = laneChange(n, rate); break;
-    case 122: s = pour(n, rate); break;
-    case 123: s = glassBreak(n, rate); break;
-    case 124: s = catchClink(n, rate); break;
-    case 125: s = tick(n, rate); break;
-    case 126: s = jingle(n, rate); break;
-    case 128: s = reached(n, rate); break;
-    case 129: s = gameOver(n, rate); break;
-    case 130: s = spare(n, rate); break;
-    case 131: s = blast(n, rate); break;
-    default: throw std::invalid_argument("no such recording");
+    case 121:
+        s = laneChange(n, rate);
+        break;
+    case 122:
+        s = pour(n, rate);
+        break;
+    case 123:
+        s = glassBreak(n, rate);
+        break;
+    case 124:
+        s = catchClink(n, rate);
+        break;
+    case 125:
+        s = tick(n, rate);
+        break;
+    case 126:
+        s = jingle(n, rate);
+        break;
+    case 128:
+        s = reached(n, rate);
+        break;
+    case 129:
+        s = gameOver(n, rate);
+        break;
+    case 130:
+        s = spare(n, rate);
+        break;
+    case 131:
+        s = blast(n, rate);
+        break;
+    default:
+        throw std::invalid_argument("no such recording");
     }
     return render(std::move(s), rate);
 }

@@ -43,10 +43,8 @@ Bytes render(Signal s, double rate) {
     // Fades: a few milliseconds, never more than a tenth of the sound.
     const auto fadeIn = static_cast<std::size_t>(std::min(rate * 0.003, n / 10.0));
     const auto fadeOut = static_cast<std::size_t>(std::min(rate * 0.008, n / 10.0));
-    for (std::size_t i = 0; i < fadeIn; ++i)
-        s[i] *= 0.5 - 0.5 * std::cos(3.14159265358979 * i / fadeIn);
-    for (std::size_t i = 0; i < fadeOut; ++i)
-        s[n - 1 - i] *= 0.5 - 0.5 * std::cos(3.14159265358979 * i / fadeOut);
+    for (std::size_t i = 0; i < fadeIn; ++i) s[i] *= 0.5 - 0.5 * std::cos(3.14159265358979 * i / fadeIn);
+    for (std::size_t i = 0; i < fadeOut; ++i) s[n - 1 - i] *= 0.5 - 0.5 * std::cos(3.14159265358979 * i / fadeOut);
     double peak = 1e-9;
     for (double v : s) peak = std::max(peak, std::abs(v));
     const double gain = 0.94 / peak;

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "gfx/display.h"
 #include "app/screen_id.h"
+#include "gfx/display.h"
 #include "gfx/shape_painter.h"
 #include "gfx/text_pen.h"
 #include "platform/ddraw.h"
@@ -32,8 +32,8 @@ public:
     IDirectSound* dsound = nullptr;
 
     // Set-up and the per-frame display work.
-    bool create(const char* className, int width, int height, int depthCode, WNDPROC windowProc,
-                HINSTANCE instance, HICON icon, HCURSOR cursor);
+    bool create(const char* className, int width, int height, int depthCode, WNDPROC windowProc, HINSTANCE instance,
+                HICON icon, HCURSOR cursor);
     bool createSurfaces();
     bool createSound();
     void createKeyboard();

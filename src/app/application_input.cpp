@@ -23,18 +23,10 @@ void Application::cursorPos(int& x, int& y) {
     y = point.y;
 }
 
-bool Application::asyncKeyDown(int virtualKey) {
-    return GetAsyncKeyState(virtualKey) != 0;
-}
+bool Application::asyncKeyDown(int virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
 
-bool Application::loadSprite(Sprite& sprite, const char* fileName) {
-    return sprite.load(fileName, &display);
-}
+bool Application::loadSprite(Sprite& sprite, const char* fileName) { return sprite.load(fileName, &display); }
 
-bool Application::loadSound(SoundEffect& effect, int resourceId) {
-    return effect.load(dsound, resourceId);
-}
+bool Application::loadSound(SoundEffect& effect, int resourceId) { return effect.load(dsound, resourceId); }
 
-HFONT Application::makeFont(const char* face, int height) {
-    return ::makeFont(face, height);
-}
+HFONT Application::makeFont(const char* face, int height) { return ::makeFont(face, height); }

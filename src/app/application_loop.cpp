@@ -20,9 +20,7 @@ int Application::run(void (*frame)(ScreenId)) {
     }
 }
 
-void Application::close() {
-    SendMessageA(window, WM_CLOSE, 0, 0);
-}
+void Application::close() { SendMessageA(window, WM_CLOSE, 0, 0); }
 
 void Application::countTick() {
     tickCount += 1;
@@ -40,21 +38,13 @@ void Application::refreshTickFlag() {
     }
 }
 
-void Application::startTimer(UINT_PTR id, UINT periodMs) {
-    SetTimer(window, id, periodMs, nullptr);
-}
+void Application::startTimer(UINT_PTR id, UINT periodMs) { SetTimer(window, id, periodMs, nullptr); }
 
-void Application::stopTimer(UINT_PTR id) {
-    KillTimer(window, id);
-}
+void Application::stopTimer(UINT_PTR id) { KillTimer(window, id); }
 
-void Application::hideCursor() {
-    ShowCursor(FALSE);
-}
+void Application::hideCursor() { ShowCursor(FALSE); }
 
-void Application::showCursor() {
-    ShowCursor(TRUE);
-}
+void Application::showCursor() { ShowCursor(TRUE); }
 
 LRESULT Application::sendMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(window, message, wParam, lParam);

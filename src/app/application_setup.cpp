@@ -40,8 +40,8 @@ bool Application::create(const char* className, int width, int height, int depth
     windowClass.lpszClassName = className;
     RegisterClassA(&windowClass);
 
-    window = CreateWindowExA(0, className, className, WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr,
-                             instance, nullptr);
+    window = CreateWindowExA(0, className, className, WS_POPUPWINDOW, 0, 0, width, height, nullptr, nullptr, instance,
+                             nullptr);
     if (window == nullptr) {
         return false;
     }
@@ -52,17 +52,14 @@ bool Application::create(const char* className, int width, int height, int depth
 
     if (DirectDrawCreate(nullptr, &display.ddraw, nullptr) != DD_OK) {
         display.ddraw = nullptr;
-        MessageBoxA(nullptr, "Couldnt Create DirectX Object! Error: Terminating!", "Error!!!",
-                    MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, "Couldnt Create DirectX Object! Error: Terminating!", "Error!!!", MB_OK | MB_ICONERROR);
         close();
         return false;
     }
-    if (display.ddraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE) !=
-        DD_OK) {
+    if (display.ddraw->SetCooperativeLevel(window, DDSCL_FULLSCREEN | DDSCL_ALLOWREBOOT | DDSCL_EXCLUSIVE) != DD_OK) {
         display.ddraw->Release();
         display.ddraw = nullptr;
-        MessageBoxA(nullptr, "Couldnt Set Cooperative Level, Fatal Error Aborting", "Error",
-                    MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, "Couldnt Set Cooperative Level, Fatal Error Aborting", "Error", MB_OK | MB_ICONERROR);
         return false;
     }
     if (display.ddraw->SetDisplayMode(static_cast<DWORD>(width), static_cast<DWORD>(height),

@@ -51,21 +51,13 @@ bool Joystick::readPosition() {
     return joyGetPosEx(JOYSTICKID1, &position) == JOYERR_NOERROR;
 }
 
-bool Joystick::up() {
-    return readPosition() && position.dwYpos < yLow;
-}
+bool Joystick::up() { return readPosition() && position.dwYpos < yLow; }
 
-bool Joystick::down() {
-    return readPosition() && position.dwYpos > yHigh;
-}
+bool Joystick::down() { return readPosition() && position.dwYpos > yHigh; }
 
-bool Joystick::left() {
-    return readPosition() && position.dwXpos < xLow;
-}
+bool Joystick::left() { return readPosition() && position.dwXpos < xLow; }
 
-bool Joystick::right() {
-    return readPosition() && position.dwXpos > xHigh;
-}
+bool Joystick::right() { return readPosition() && position.dwXpos > xHigh; }
 
 bool Joystick::centred() {
     return readPosition() && yLow < position.dwYpos && position.dwYpos < yHigh && xLow < position.dwXpos &&
@@ -86,6 +78,4 @@ DWORD Joystick::buttons() {
     return position.dwButtonNumber;
 }
 
-UINT Joystick::deviceCount() {
-    return joyGetNumDevs();
-}
+UINT Joystick::deviceCount() { return joyGetNumDevs(); }

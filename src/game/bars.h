@@ -24,9 +24,7 @@ inline constexpr BarLayout barLayouts[3] = {
 };
 
 // Bar 1 to 3, or null for no bar.
-inline const BarLayout* barLayout(std::int32_t bar) {
-    return bar >= 1 && bar <= 3 ? &barLayouts[bar - 1] : nullptr;
-}
+inline const BarLayout* barLayout(std::int32_t bar) { return bar >= 1 && bar <= 3 ? &barLayouts[bar - 1] : nullptr; }
 
 // The bar whose mug track is at y, or 0.
 inline std::int32_t mugBarOf(std::int32_t y) {

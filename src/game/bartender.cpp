@@ -82,8 +82,7 @@ void PubScreen::drawBartenderAt(std::int32_t baseX, std::int32_t baseY, std::int
         return;
     }
     const Pose& p = poses[pose - 1];
-    bartenderSprite.blit(p.picture.left, p.picture.top, p.picture.right, p.picture.bottom, baseX + p.dx,
-                         baseY + p.dy);
+    bartenderSprite.blit(p.picture.left, p.picture.top, p.picture.right, p.picture.bottom, baseX + p.dx, baseY + p.dy);
 }
 
 void PubScreen::launchMug(std::uint8_t kind, std::int32_t bar, std::int32_t x) {

@@ -76,13 +76,11 @@ void PubScreen::frame() {
     drawHud();
 }
 
-void PubScreen::drawFloor() {
-    floorSprite.blitWhole(0, 0);
-}
+void PubScreen::drawFloor() { floorSprite.blitWhole(0, 0); }
 
 void PubScreen::teardown() {
-    SoundEffect* effects[] = {&spareSound,  &gameOverSound, &reachedSound, &roundSound, &servedSound,
-                              &catchSound,  &breakSound,    &pourSound,    &moveSound};
+    SoundEffect* effects[] = {&spareSound, &gameOverSound, &reachedSound, &roundSound, &servedSound,
+                              &catchSound, &breakSound,    &pourSound,    &moveSound};
     for (SoundEffect* effect : effects) {
         effect->release();
         effect->buffer = nullptr; // a second teardown finds nothing to release

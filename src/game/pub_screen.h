@@ -25,16 +25,16 @@ public:
     Sprite bartenderSprite;
     Sprite beerSprite;
     Sprite drunkSprite;
-    SoundEffect moveSound;     // 121: the bartender changes bar
-    SoundEffect pourSound;     // 122: a pour; the mug goes when it ends
-    SoundEffect breakSound;    // 123: a mug breaks
-    SoundEffect catchSound;    // 124: an empty mug caught
-    SoundEffect servedSound;   // 125: a customer pushed out through his door
-    SoundEffect roundSound;    // 126: a round completed
-    SoundEffect reachedSound;  // 128: a customer reached the bartender
-    SoundEffect gameOverSound; // 129: the game-over box appears
-    SoundEffect spareSound;    // 130: never played
-    SourceRect customerRect;   // picture of the customer being drawn
+    SoundEffect moveSound;         // 121: the bartender changes bar
+    SoundEffect pourSound;         // 122: a pour; the mug goes when it ends
+    SoundEffect breakSound;        // 123: a mug breaks
+    SoundEffect catchSound;        // 124: an empty mug caught
+    SoundEffect servedSound;       // 125: a customer pushed out through his door
+    SoundEffect roundSound;        // 126: a round completed
+    SoundEffect reachedSound;      // 128: a customer reached the bartender
+    SoundEffect gameOverSound;     // 129: the game-over box appears
+    SoundEffect spareSound;        // 130: never played
+    SourceRect customerRect;       // picture of the customer being drawn
     std::int32_t clearedCount = 0; // customers of this round out through the door
     std::int32_t score = 0;
     std::int32_t tauntChosen = 0;

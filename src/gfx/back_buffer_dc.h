@@ -5,8 +5,7 @@
 
 class BackBufferDc {
 public:
-    explicit BackBufferDc(Display* display)
-        : surface_(display != nullptr ? display->backBuffer : nullptr) {
+    explicit BackBufferDc(Display* display) : surface_(display != nullptr ? display->backBuffer : nullptr) {
         if (surface_ != nullptr && surface_->GetDC(&dc_) != DD_OK) {
             dc_ = nullptr;
         }

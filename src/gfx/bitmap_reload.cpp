@@ -45,8 +45,8 @@ HRESULT copyBitmapStretched(IDirectDrawSurface* surface, HBITMAP bitmap, int x, 
     HDC target = nullptr;
     const HRESULT result = surface->GetDC(&target);
     if (result == DD_OK) {
-        StretchBlt(target, 0, 0, static_cast<int>(desc.dwWidth), static_cast<int>(desc.dwHeight), memory, x, y,
-                   width, height, SRCCOPY);
+        StretchBlt(target, 0, 0, static_cast<int>(desc.dwWidth), static_cast<int>(desc.dwHeight), memory, x, y, width,
+                   height, SRCCOPY);
         surface->ReleaseDC(target);
     }
     DeleteDC(memory);

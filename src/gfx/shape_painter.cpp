@@ -26,9 +26,7 @@ void paint(Display* display, COLORREF fill, COLORREF pen, Draw draw) {
 
 } // namespace
 
-void ShapePainter::attach(Display* target) {
-    display = target;
-}
+void ShapePainter::attach(Display* target) { display = target; }
 
 void ShapePainter::fillRect(int left, int top, int right, int bottom, COLORREF fill, COLORREF pen) {
     paint(display, fill, pen, [&](HDC dc) { Rectangle(dc, left, top, right, bottom); });
@@ -38,10 +36,9 @@ void ShapePainter::ellipse(int left, int top, int right, int bottom, COLORREF fi
     paint(display, fill, pen, [&](HDC dc) { Ellipse(dc, left, top, right, bottom); });
 }
 
-void ShapePainter::roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight,
-                             COLORREF fill, COLORREF pen) {
-    paint(display, fill, pen,
-          [&](HDC dc) { RoundRect(dc, left, top, right, bottom, cornerWidth, cornerHeight); });
+void ShapePainter::roundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight, COLORREF fill,
+                             COLORREF pen) {
+    paint(display, fill, pen, [&](HDC dc) { RoundRect(dc, left, top, right, bottom, cornerWidth, cornerHeight); });
 }
 
 void ShapePainter::pie(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY,
@@ -68,8 +65,6 @@ void ShapePainter::lineTo(int x, int y, COLORREF fill, COLORREF pen) {
     paint(display, fill, pen, [&](HDC dc) { LineTo(dc, x, y); });
 }
 
-void ShapePainter::angleArc(int centreX, int centreY, DWORD radius, float startAngle, float sweepAngle,
-                            COLORREF pen) {
-    paint(display, RGB(0, 0, 0), pen,
-          [&](HDC dc) { AngleArc(dc, centreX, centreY, radius, startAngle, sweepAngle); });
+void ShapePainter::angleArc(int centreX, int centreY, DWORD radius, float startAngle, float sweepAngle, COLORREF pen) {
+    paint(display, RGB(0, 0, 0), pen, [&](HDC dc) { AngleArc(dc, centreX, centreY, radius, startAngle, sweepAngle); });
 }

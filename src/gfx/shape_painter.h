@@ -16,8 +16,8 @@ public:
                    COLORREF pen);
     void pie(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY, COLORREF fill,
              COLORREF pen);
-    void chord(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY,
-               COLORREF fill, COLORREF pen);
+    void chord(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY, COLORREF fill,
+               COLORREF pen);
     void arc(int left, int top, int right, int bottom, int startX, int startY, int endX, int endY, COLORREF fill,
              COLORREF pen);
     void polygon(const POINT* points, int count, COLORREF fill, COLORREF pen);

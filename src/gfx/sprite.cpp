@@ -38,21 +38,17 @@ void Sprite::blit(int left, int top, int right, int bottom, int x, int y) {
     }
     // The keyed copy does not wait for a busy blitter; the plain copy waits and ignores the key.
     const DWORD flags = keyed ? DDBLTFAST_SRCCOLORKEY : DDBLTFAST_WAIT;
-    const HRESULT result = display->backBuffer->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), surface,
-                                                        &source, flags);
+    const HRESULT result =
+        display->backBuffer->BltFast(static_cast<DWORD>(x), static_cast<DWORD>(y), surface, &source, flags);
     if (result != DD_OK) {
         // Most likely the surface was lost: read the picture again and draw it next frame.
         restore();
     }
 }
 
-void Sprite::blitWhole(int x, int y) {
-    blit(0, 0, width, height, x, y);
-}
+void Sprite::blitWhole(int x, int y) { blit(0, 0, width, height, x, y); }
 
-HRESULT Sprite::restore() {
-    return reloadBitmap(surface, fileName);
-}
+HRESULT Sprite::restore() { return reloadBitmap(surface, fileName); }
 
 void Sprite::release() {
     if (surface != nullptr) {
@@ -67,6 +63,4 @@ void Sprite::releaseKeepPointer() {
     }
 }
 
-void Sprite::setDisplay(Display* target) {
-    display = target;
-}
+void Sprite::setDisplay(Display* target) { display = target; }

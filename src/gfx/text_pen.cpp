@@ -41,8 +41,7 @@ void applyPen(HDC dc, HFONT font, COLORREF textColor, COLORREF backColor) {
     }
 }
 
-void drawText(Display* display, HFONT font, COLORREF textColor, COLORREF backColor, const char* text, int x,
-              int y) {
+void drawText(Display* display, HFONT font, COLORREF textColor, COLORREF backColor, const char* text, int x, int y) {
     BackBufferDc dc(display);
     if (dc.get() == nullptr) {
         return;
@@ -61,33 +60,19 @@ void TextPen::init(Display* target) {
     textColor = RGB(255, 0, 0);
 }
 
-void TextPen::setFont(HFONT newFont) {
-    font = newFont;
-}
+void TextPen::setFont(HFONT newFont) { font = newFont; }
 
-void TextPen::setAltFont(HFONT newFont) {
-    altFont = newFont;
-}
+void TextPen::setAltFont(HFONT newFont) { altFont = newFont; }
 
-void TextPen::useDefaultFont() {
-    font = makePenFont(false);
-}
+void TextPen::useDefaultFont() { font = makePenFont(false); }
 
-void TextPen::setBackColor(COLORREF colour) {
-    backColor = colour;
-}
+void TextPen::setBackColor(COLORREF colour) { backColor = colour; }
 
-void TextPen::setTextColor(COLORREF colour) {
-    textColor = colour;
-}
+void TextPen::setTextColor(COLORREF colour) { textColor = colour; }
 
-void TextPen::print(const char* text, int x, int y) {
-    drawText(display, font, textColor, backColor, text, x, y);
-}
+void TextPen::print(const char* text, int x, int y) { drawText(display, font, textColor, backColor, text, x, y); }
 
-void TextPen::printAlt(const char* text, int x, int y) {
-    drawText(display, altFont, textColor, backColor, text, x, y);
-}
+void TextPen::printAlt(const char* text, int x, int y) { drawText(display, altFont, textColor, backColor, text, x, y); }
 
 void TextPen::printf(int x, int y, const char* format, ...) {
     std::va_list args;

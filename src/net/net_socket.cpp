@@ -54,13 +54,9 @@ ws::SOCKET NetSocket::accept() {
     return connection;
 }
 
-int NetSocket::send(const char* bytes, int length) {
-    return ws::send(handle, bytes, length, 0);
-}
+int NetSocket::send(const char* bytes, int length) { return ws::send(handle, bytes, length, 0); }
 
-int NetSocket::receive(char* buffer, int size) {
-    return ws::recv(handle, buffer, size, 0);
-}
+int NetSocket::receive(char* buffer, int size) { return ws::recv(handle, buffer, size, 0); }
 
 int NetSocket::close() {
     const int result = ws::closesocket(handle);

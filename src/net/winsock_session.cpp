@@ -16,6 +16,4 @@ void WinsockSession::start() {
     }
 }
 
-void WinsockSession::cleanup() {
-    ws::WSACleanup();
-}
+void WinsockSession::cleanup() { ws::WSACleanup(); }

@@ -57,14 +57,13 @@ BOOL DeleteDC(HDC dc);
 int GetDeviceCaps(HDC dc, int index);
 
 BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop);
-BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw, int sh,
-                DWORD rop);
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx, int sy, int sw, int sh, DWORD rop);
 COLORREF GetPixel(HDC dc, int x, int y);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour);
 
-HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic,
-                  DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision,
-                  DWORD quality, DWORD pitchAndFamily, const char* face);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeOut, DWORD charSet, DWORD outPrecision, DWORD clipPrecision, DWORD quality,
+                  DWORD pitchAndFamily, const char* face);
 COLORREF SetTextColor(HDC dc, COLORREF colour);
 COLORREF SetBkColor(HDC dc, COLORREF colour);
 BOOL TextOutA(HDC dc, int x, int y, const char* text, int count);

@@ -34,7 +34,7 @@ double nowMs();
 // Keyboard: the polled state, and key-press messages as the window would get them.
 void setKeyDown(int scanCode, bool down);
 void pressKey(int scanCode, bool autoRepeat = false); // posts WM_KEYDOWN, or WM_SYSKEYDOWN as with Alt held
-void tapKey(int scanCode);                             // down, press, then up again
+void tapKey(int scanCode);                            // down, press, then up again
 
 // Focus: posts WM_ACTIVATEAPP; losing it in full-screen exclusive mode loses every surface.
 void setActive(bool active);

@@ -96,6 +96,4 @@ constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 inline const char* MAKEINTRESOURCEA(int id) {
     return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(static_cast<WORD>(id)));
 }
-inline bool IS_INTRESOURCE(const char* name) {
-    return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0;
-}
+inline bool IS_INTRESOURCE(const char* name) { return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0; }

@@ -67,8 +67,8 @@ constexpr int VK_F10 = 0x79;
 inline const char* const IDC_ARROW = MAKEINTRESOURCEA(32512);
 
 ATOM RegisterClassA(const WNDCLASSA* windowClass);
-HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, void* menu, HINSTANCE instance, void* param);
+HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, void* menu, HINSTANCE instance, void* param);
 BOOL ShowWindow(HWND window, int command);
 BOOL UpdateWindow(HWND window);
 BOOL DestroyWindow(HWND window);

@@ -1,6 +1,6 @@
 // Brannoc: pour, slide, catch.
-#include "program/run_game.h"
 #include "platform/headless.h"
+#include "program/run_game.h"
 
 int main() {
     platform::useSdl();

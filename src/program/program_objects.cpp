@@ -73,6 +73,4 @@ struct ProgramObjects::Steps {
 
 ProgramObjects::ProgramObjects() : steps_(new Steps) {}
 
-ProgramObjects::~ProgramObjects() {
-    delete steps_;
-}
+ProgramObjects::~ProgramObjects() { delete steps_; }

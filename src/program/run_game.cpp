@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "app/globals.h"
-#include "program/program_objects.h"
 #include "game/pub_screen.h"
 #include "platform/clock.h"
+#include "program/program_objects.h"
 #include "screens/help_screen.h"
 #include "screens/title_screen.h"
 

@@ -63,6 +63,4 @@ void HelpScreen::frame() {
     }
 }
 
-void HelpScreen::teardown() {
-    logoSprite.release();
-}
+void HelpScreen::teardown() { logoSprite.release(); }

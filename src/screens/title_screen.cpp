@@ -9,10 +9,10 @@ namespace {
 constexpr int blastWave = 131;
 constexpr int letterWave = 125;
 
-constexpr int signWidth = 760;   // the whole sign
+constexpr int signWidth = 760; // the whole sign
 constexpr int signHeight = 106;
-constexpr int letterWidth = 13;  // one cell of the text line
-constexpr int lastLetter = 17;   // typing stops once letterCount passes it
+constexpr int letterWidth = 13; // one cell of the text line
+constexpr int lastLetter = 17;  // typing stops once letterCount passes it
 constexpr int explosionStride = 182;
 constexpr int fireStride = 31;
 constexpr int lastFireFrame = 32;

@@ -3,7 +3,6 @@
 
 #include "sound/sound_effect.h"
 
-
 IDirectSoundBuffer* createSoundFromWave(IDirectSound* sound, int resourceId) {
     if (sound == nullptr) {
         return nullptr;

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "headless_app.h"
 #include "platform/headless.h"
+#include "program/run_game.h"
 
 namespace {
 

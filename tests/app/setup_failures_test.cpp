@@ -25,7 +25,7 @@ int indexOf(const std::string& event) {
 
 struct SetupFailure {
     Fault fault;
-    const char* text;    // nullptr: no box
+    const char* text; // nullptr: no box
     const char* caption;
     int ddrawReleases;   // the display object released exactly this often
     int surfaceReleases; // surfaces freed (the primary takes its attached back buffer along)
@@ -59,8 +59,8 @@ TEST_P(SetupFailureTest, ShowsItsBoxAndEndsBeforeAnyFrame) {
 }
 
 std::string stepName(const testing::TestParamInfo<SetupFailure>& info) {
-    static const char* const names[] = {"Window",         "DisplayObject", "CooperativeLevel", "DisplayMode",
-                                        "PrimarySurface", "BackBuffer",    "Cursor"};
+    static const char* const names[] = {
+        "Window", "DisplayObject", "CooperativeLevel", "DisplayMode", "PrimarySurface", "BackBuffer", "Cursor"};
     return names[info.index];
 }
 

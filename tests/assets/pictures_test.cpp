@@ -116,8 +116,7 @@ TEST(Pictures, TitleSignTypedLineAndCursor) {
     expectNoFringe(p, kBlack);
     EXPECT_GT(p.inked(0, 0, 760, 106, kBlack), 760 * 106 / 5);
     // The sign is revealed from the left in steps: every step shows something.
-    for (int x : {95, 173, 247, 291, 370, 448, 538})
-        EXPECT_GT(p.inked(x - 40, 0, x, 106, kBlack), 200) << x;
+    for (int x : {95, 173, 247, 291, 370, 448, 538}) EXPECT_GT(p.inked(x - 40, 0, x, 106, kBlack), 200) << x;
     const std::string line = "PULL UP A STOOL...";
     for (int i = 0; i < 18; ++i) {
         const int inked = p.inked(i * 13, 118, i * 13 + 13, 142, kBlack);

@@ -18,10 +18,9 @@ struct Expected {
 };
 
 constexpr Expected kExpected[] = {
-    {121, 11025, 3445, true},  {122, 11025, 2912, false}, {123, 11025, 10566, true},
-    {124, 11025, 2035, false}, {125, 11025, 522, false},  {126, 44100, 44567, true},
-    {128, 44100, 25281, true}, {129, 44100, 29954, true}, {130, 44100, 45834, false},
-    {131, 22050, 8465, true},
+    {121, 11025, 3445, true},   {122, 11025, 2912, false}, {123, 11025, 10566, true}, {124, 11025, 2035, false},
+    {125, 11025, 522, false},   {126, 44100, 44567, true}, {128, 44100, 25281, true}, {129, 44100, 29954, true},
+    {130, 44100, 45834, false}, {131, 22050, 8465, true},
 };
 
 std::string wavPath(int id) { return "resources/" + std::to_string(id) + ".wav"; }
@@ -40,8 +39,8 @@ TEST(Recordings, ChunksFormatRateAndLength) {
         EXPECT_TRUE(isId(b, 8, "WAVE"));
         ASSERT_TRUE(isId(b, 12, "fmt "));
         EXPECT_EQ(le32(b, 16), 16u);
-        EXPECT_EQ(le16(b, 20), 1u);  // PCM
-        EXPECT_EQ(le16(b, 22), 1u);  // mono
+        EXPECT_EQ(le16(b, 20), 1u); // PCM
+        EXPECT_EQ(le16(b, 22), 1u); // mono
         EXPECT_EQ(le32(b, 24), static_cast<std::uint32_t>(e.rate));
         EXPECT_EQ(le32(b, 28), static_cast<std::uint32_t>(e.rate));
         EXPECT_EQ(le16(b, 32), 1u);

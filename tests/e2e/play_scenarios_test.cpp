@@ -80,9 +80,7 @@ protected:
     int exitCode = -1;
 };
 
-const Customer& firstCustomer() {
-    return pubScreen.customers[0];
-}
+const Customer& firstCustomer() { return pubScreen.customers[0]; }
 
 // Holds down until the bartender stands at the bar; true once he does.
 bool walkTo(int bar) {
@@ -92,13 +90,9 @@ bool walkTo(int bar) {
 }
 
 // Space for exactly one frame.
-void tapSpace() {
-    hl::setKeyDown(DIK_SPACE, true);
-}
+void tapSpace() { hl::setKeyDown(DIK_SPACE, true); }
 
-void releaseSpace() {
-    hl::setKeyDown(DIK_SPACE, false);
-}
+void releaseSpace() { hl::setKeyDown(DIK_SPACE, false); }
 
 // A rectangle of the frame just shown, 0x00RRGGBB.
 std::vector<std::uint32_t> shownRegion(int left, int top, int right, int bottom) {
@@ -240,8 +234,8 @@ TEST_F(PlayScenario, EmptyMugSentBackIsCaught) {
 TEST_F(PlayScenario, AFloorLargerThanThePubIsReadOnceForAllItsRepairs) {
     // Its draw fails in every frame and repairs the sprite from the file.
     const PictureFolder pictures;
-    ASSERT_TRUE(writeBmp(pictures.picture("floor.bmp"), 1600, 1200,
-                         [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, 90); }));
+    ASSERT_TRUE(
+        writeBmp(pictures.picture("floor.bmp"), 1600, 1200, [](int x, int y) { return RGB(x & 0xFF, y & 0xFF, 90); }));
     PictureFolder::settle(pictures.picture("floor.bmp"));
     const bool finished = play([&](int frame) {
         EXPECT_EQ(pubScreen.floorSprite.width, 1600);

@@ -1,8 +1,8 @@
 // Moving between the bars, pouring in step with the pour sound, and the mug table.
 #include "app/globals.h"
 #include "game/pub_screen.h"
-#include "play_fixture.h"
 #include "platform/dinput.h"
+#include "play_fixture.h"
 
 namespace {
 constexpr int moveWave = 121;
@@ -158,7 +158,8 @@ TEST_F(PlayTest, EachPoseIsDrawnAtItsPlace) {
         gameVars.bartenderBar = c.bar;
         gameVars.bartenderPose = c.pose;
         const auto drawn = drawnAlone([] { pubScreen.drawBartender(); });
-        EXPECT_EQ(drawn, drawnAlone([&c] { pubScreen.bartenderSprite.blit(c.left, c.top, c.right, c.bottom, c.x, c.y); }))
+        EXPECT_EQ(drawn,
+                  drawnAlone([&c] { pubScreen.bartenderSprite.blit(c.left, c.top, c.right, c.bottom, c.x, c.y); }))
             << "bar " << c.bar << " pose " << c.pose;
         EXPECT_FALSE(allBlack(drawn));
     }

@@ -23,9 +23,7 @@ int slideUntil(bool (*done)(), int stepLimit) {
     return before;
 }
 
-bool lifeLost() {
-    return gameVars.lives != 3;
-}
+bool lifeLost() { return gameVars.lives != 3; }
 } // namespace
 
 TEST_F(PlayTest, FullMugOnBarOneBreaksAtTheFarEndAt622) {

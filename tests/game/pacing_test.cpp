@@ -12,8 +12,8 @@
 TEST(FramesPerStep, FollowsTheLow32BitsReadAsSigned) {
     // Only the low 32 bits count: 2^32 more cycles change nothing.
     const std::pair<std::uint64_t, int> cases[] = {
-        {466'000'000ull, 0},   {500'000'000ull, 1},   {1'000'000'000ull, 2},
-        {1'500'000'000ull, 3}, {2'000'000'000ull, 4}, {2'200'000'000ull, -4},
+        {466'000'000ull, 0},    {500'000'000ull, 1},   {1'000'000'000ull, 2},
+        {1'500'000'000ull, 3},  {2'000'000'000ull, 4}, {2'200'000'000ull, -4},
         {3'000'000'000ull, -2}, {4'000'000'000ull, 0}, {1'000'000'000ull + (1ull << 32), 2}};
     for (const auto& [cycles, pace] : cases) {
         EXPECT_EQ(framesPerStepFor(cycles), pace) << cycles;
@@ -50,9 +50,7 @@ TEST_F(MeasuredAt2200MHz, LoadMeasuresTheClockIntoTheStepPace) {
     EXPECT_EQ(framesPerStep, -4);
 }
 
-TEST_F(MeasuredAt1GHz, LoadMeasuresTheClockIntoTheStepPace) {
-    EXPECT_EQ(framesPerStep, 2);
-}
+TEST_F(MeasuredAt1GHz, LoadMeasuresTheClockIntoTheStepPace) { EXPECT_EQ(framesPerStep, 2); }
 
 TEST_F(PlayTest, FirstFramePlacesTheRoundOnceOnly) {
     EXPECT_EQ(pubScreen.customers[0].x, 0);

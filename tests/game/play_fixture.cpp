@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "game/pub_screen.h"
 #include "headless_app.h"
+#include "program/run_game.h"
 
 void PlayTest::SetUp() {
     platform::headless::reset(options());
@@ -17,13 +17,9 @@ void PlayTest::SetUp() {
     std::srand(7);
 }
 
-void PlayTest::TearDown() {
-    objects.reset();
-}
+void PlayTest::TearDown() { objects.reset(); }
 
-platform::HeadlessOptions PlayTest::options() const {
-    return platform::HeadlessOptions{};
-}
+platform::HeadlessOptions PlayTest::options() const { return platform::HeadlessOptions{}; }
 
 platform::HeadlessOptions SilentPlayTest::options() const {
     platform::HeadlessOptions silent;
@@ -79,8 +75,7 @@ std::vector<std::uint32_t> backBufferPixels() {
     pixels.resize(static_cast<std::size_t>(desc.dwWidth) * desc.dwHeight);
     const auto* bytes = static_cast<const unsigned char*>(desc.lpSurface);
     for (DWORD y = 0; y < desc.dwHeight; ++y) {
-        std::memcpy(&pixels[y * desc.dwWidth], bytes + static_cast<std::ptrdiff_t>(y) * desc.lPitch,
-                    desc.dwWidth * 4);
+        std::memcpy(&pixels[y * desc.dwWidth], bytes + static_cast<std::ptrdiff_t>(y) * desc.lPitch, desc.dwWidth * 4);
     }
     back->Unlock(nullptr);
     for (std::uint32_t& p : pixels) {
@@ -89,9 +84,7 @@ std::vector<std::uint32_t> backBufferPixels() {
     return pixels;
 }
 
-void clearBackBuffer() {
-    app.clearBackBuffer();
-}
+void clearBackBuffer() { app.clearBackBuffer(); }
 
 void PlayTest::frameWithKey(int key) {
     platform::headless::setKeyDown(key, true);

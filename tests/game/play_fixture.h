@@ -9,8 +9,8 @@
 #include <optional>
 #include <vector>
 
-#include "program/program_objects.h"
 #include "platform/headless.h"
+#include "program/program_objects.h"
 
 class PlayTest : public testing::Test {
 protected:

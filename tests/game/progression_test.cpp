@@ -3,20 +3,18 @@
 #include <cstdlib>
 
 #include "app/globals.h"
-#include "game/pub_screen.h"
 #include "frame_region.h"
+#include "game/pub_screen.h"
 #include "hud_panel.h"
-#include "play_fixture.h"
 #include "platform/dinput.h"
+#include "play_fixture.h"
 
 namespace {
 constexpr int roundWave = 126;
 constexpr int gameOverWave = 129;
 
 // Everyone of the round has gone out through the door.
-void clearTheRound() {
-    pubScreen.clearedCount = gameVars.customerCount;
-}
+void clearTheRound() { pubScreen.clearedCount = gameVars.customerCount; }
 } // namespace
 
 TEST_F(PlayTest, CompletedRoundMovesOnAndPlacesOneMoreCustomer) {

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "program/program_objects.h"
 #include "desktop_controls.h"
 #include "game/pub_screen.h"
 #include "headless_app.h"
 #include "platform/dinput.h"
+#include "program/program_objects.h"
 
 namespace {
 

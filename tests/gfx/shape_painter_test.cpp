@@ -76,8 +76,7 @@ TEST_P(ShapePainterTest, LinesSetExactlyTheStepsPixels) {
     shapes.line(0, 0, 3, 3, kWhite);
     EXPECT_EQ(lit(), (Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}}));
     shapes.line(0, 0, 10, 5, kWhite);
-    EXPECT_EQ(lit(), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}, {5, 2}, {6, 2}, {7, 3}, {8, 3}, {9, 4},
-                             {10, 4}}));
+    EXPECT_EQ(lit(), (Points{{0, 0}, {1, 0}, {2, 0}, {3, 1}, {4, 1}, {5, 2}, {6, 2}, {7, 3}, {8, 3}, {9, 4}, {10, 4}}));
     // A steep line steps sideways at once.
     shapes.line(0, 0, 1, 3, kWhite);
     EXPECT_EQ(lit(), (Points{{0, 0}, {1, 1}, {1, 2}, {1, 3}}));

@@ -137,9 +137,7 @@ TEST_F(NetSocketTest, ConnectsOnTheDefaultPortAndCarriesBytesBothWays) {
     another.close();
 }
 
-TEST_F(NetSocketTest, APortAbove65535IsCutToItsLow16Bits) {
-    connectPair(70000, 4464);
-}
+TEST_F(NetSocketTest, APortAbove65535IsCutToItsLow16Bits) { connectPair(70000, 4464); }
 
 TEST_F(NetSocketTest, CloseAfterAcceptClosesTheConnectionNotTheListener) {
     connectPair(4471, 4471);

@@ -12,9 +12,7 @@ namespace {
 using platform::headless::messageBoxes;
 using platform::headless::trace;
 
-int traced(const char* event) {
-    return static_cast<int>(std::count(trace().begin(), trace().end(), event));
-}
+int traced(const char* event) { return static_cast<int>(std::count(trace().begin(), trace().end(), event)); }
 
 class WinsockSessionTest : public testing::Test {
 protected:

@@ -41,9 +41,9 @@ void runIntoPlayAndEnd(bool traceFromThere) {
 
 TEST(ProgramObjects, ComeUpInOrderBeforeTheWindow) {
     runIntoPlayAndEnd(false);
-    const std::vector<std::string> expected = {
-        "WSAStartup",  "CreateFontA Arial 18", "WSAStartup", "CreateFontA Arial 20",
-        "WSAStartup",  "WSAStartup",           "WSAStartup", "CreateWindowExA"};
+    const std::vector<std::string> expected = {"WSAStartup",           "CreateFontA Arial 18", "WSAStartup",
+                                               "CreateFontA Arial 20", "WSAStartup",           "WSAStartup",
+                                               "WSAStartup",           "CreateWindowExA"};
     EXPECT_EQ(only({"WSAStartup", "CreateFontA Arial 18", "CreateFontA Arial 20", "CreateWindowExA"}), expected);
 }
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "platform/headless.h"
+#include "program/run_game.h"
 
 namespace {
 

@@ -77,14 +77,13 @@ TEST_P(ReplayTest, ShowsAndPlaysWhatItsGoldenRecords) {
     }
     EXPECT_EQ(record.frameHashes.size(), golden->frameHashes.size()) << "frames presented";
     EXPECT_EQ(record.exitCode, golden->exitCode);
-    const auto sounds = std::mismatch(record.sounds.begin(), record.sounds.end(), golden->sounds.begin(),
-                                      golden->sounds.end());
+    const auto sounds =
+        std::mismatch(record.sounds.begin(), record.sounds.end(), golden->sounds.begin(), golden->sounds.end());
     if (sounds.first != record.sounds.end() || sounds.second != golden->sounds.end()) {
         ADD_FAILURE() << "sound " << (sounds.first - record.sounds.begin()) + 1 << " differs: "
-                      << (sounds.first != record.sounds.end()
-                              ? "WAVE " + std::to_string(sounds.first->second) + " at frame " +
-                                    std::to_string(sounds.first->first)
-                              : std::string("none"))
+                      << (sounds.first != record.sounds.end() ? "WAVE " + std::to_string(sounds.first->second) +
+                                                                    " at frame " + std::to_string(sounds.first->first)
+                                                              : std::string("none"))
                       << " where the golden has "
                       << (sounds.second != golden->sounds.end()
                               ? "WAVE " + std::to_string(sounds.second->second) + " at frame " +

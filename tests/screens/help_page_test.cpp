@@ -119,8 +119,7 @@ TEST_F(HelpPageTest, PanelLogoControlsAndCreditsInTheirColours) {
     expectPanelAndTexts();
 
     // The logo over the panel: its key colour lets the panel through, everything else is the logo.
-    HBITMAP logo =
-        LoadImageA(nullptr, "bmps\\vantor.bmp", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
+    HBITMAP logo = LoadImageA(nullptr, "bmps\\vantor.bmp", IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
     ASSERT_NE(logo, nullptr);
     HDC dc = CreateCompatibleDC(nullptr);
     HGDIOBJ old = SelectObject(dc, gdiObject(logo));

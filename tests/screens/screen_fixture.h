@@ -6,9 +6,9 @@
 #include <cstdint>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "headless_app.h"
 #include "platform/headless.h"
+#include "program/run_game.h"
 #include "sound/sound_effect.h"
 
 class ScreenFixture : public testing::Test {

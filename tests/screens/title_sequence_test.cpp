@@ -24,8 +24,8 @@ struct SequenceState {
     std::array<std::int32_t, TitleScreen::maxFires> fireFrames;
 
     static SequenceState now() {
-        SequenceState s{::titleStep, ::phaseTicks, ::revealWidth, ::burstFrame, ::fireCount, ::letterCount,
-                        ::cursorTicks, ::stepping, ::bursting, ::typing, ::cursorHidden, {}};
+        SequenceState s{::titleStep,   ::phaseTicks, ::revealWidth, ::burstFrame, ::fireCount,    ::letterCount,
+                        ::cursorTicks, ::stepping,   ::bursting,    ::typing,     ::cursorHidden, {}};
         for (int i = 0; i < TitleScreen::maxFires; ++i) {
             s.fireFrames[i] = titleScreen.fires[i].frame;
         }
@@ -62,9 +62,7 @@ int firesAddedAt(int t) {
     return 0;
 }
 
-std::int32_t stepAfter(int t) {
-    return t < 6 ? -1 : std::min(7, (t - 6) / 6);
-}
+std::int32_t stepAfter(int t) { return t < 6 ? -1 : std::min(7, (t - 6) / 6); }
 
 // Each position restarts the explosion at frame 1; the last position bursts twice at once.
 std::int32_t burstFrameAfter(int t) {
@@ -77,18 +75,12 @@ std::int32_t burstFrameAfter(int t) {
     return (t - 6) % 6 + 1;
 }
 
-std::int32_t lettersAfter(int t) {
-    return t < 58 ? -1 : std::min(18, (t - 58) / 5);
-}
+std::int32_t lettersAfter(int t) { return t < 58 ? -1 : std::min(18, (t - 58) / 5); }
 
-bool burstsAt(int t) {
-    return t >= 6 && t <= 53;
-}
+bool burstsAt(int t) { return t >= 6 && t <= 53; }
 
 // Shown for 3 ticks, hidden for 3, from the first frame.
-bool cursorShownAfter(int ticks) {
-    return (ticks / 3) % 2 == 0;
-}
+bool cursorShownAfter(int ticks) { return (ticks / 3) % 2 == 0; }
 
 int plays(int id) {
     const std::vector<int>& log = soundLog();

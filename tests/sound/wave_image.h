@@ -29,9 +29,7 @@ inline Bytes pcmFormat(std::size_t length = 16) {
     return out;
 }
 
-inline Bytes samples(std::size_t count) {
-    return Bytes(count, 0x80);
-}
+inline Bytes samples(std::size_t count) { return Bytes(count, 0x80); }
 
 // Chunks padded to even lengths; the RIFF length is the true one unless given.
 inline Bytes riffImage(const std::vector<Chunk>& chunks, std::optional<std::uint32_t> riffLength = {}) {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "platform/headless.h"
+#include "program/run_game.h"
 
 struct ProgramRun {
     std::vector<ScreenId> screens; // the screen of every presented frame

@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "app/globals.h"
-#include "program/run_game.h"
 #include "platform/dinput.h"
+#include "program/run_game.h"
 
 namespace {
 

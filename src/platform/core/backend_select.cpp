@@ -1,7 +1,7 @@
 // Choosing the backend.
 #include "platform/core/backend.h"
-#include "platform/headless/headless_backend.h"
 #include "platform/core/platform_state.h"
+#include "platform/headless/headless_backend.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
 // The platform's lifecycle trace, fault injection and debugger output.
 #include <cstdio>
 
+#include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/platform_state.h"
 
 namespace platform::sys {
 

@@ -16,25 +16,25 @@ enum class Fault {
     DirectDrawCreate,
     SetCooperativeLevel,
     SetDisplayMode,
-    CreateSurface,        // the primary of the flip chain
+    CreateSurface, // the primary of the flip chain
     CreateOffscreenSurface,
     GetAttachedSurface,
     DirectSoundCreate,
     SoundCooperativeLevel,
     CreatePrimarySoundBuffer,
-    CreateSoundBuffer,    // secondary (static) buffers
+    CreateSoundBuffer, // secondary (static) buffers
     DirectInputCreate,
     CreateKeyboardDevice,
     LoadCursor,
     WSAStartup,
-    WSAStartupVersion,    // WSAStartup succeeds but grants version 2.2
+    WSAStartupVersion, // WSAStartup succeeds but grants version 2.2
     Count
 };
 
 struct HeadlessOptions {
-    int desktopBits = 32;               // 8, 16, 24 or 32
-    bool soundDevice = true;            // false: DirectSoundCreate fails
-    double msPerFlip = 0.0;             // virtual time that each Flip lets pass
+    int desktopBits = 32;                             // 8, 16, 24 or 32
+    bool soundDevice = true;                          // false: DirectSoundCreate fails
+    double msPerFlip = 0.0;                           // virtual time that each Flip lets pass
     std::uint64_t cyclesPerSecond = 3'000'000'000ull; // the time-stamp counter's rate
     std::int64_t calendarTime = 1'000'000'000;        // what CalendarTimeSeconds returns
 };
@@ -46,11 +46,11 @@ struct MessageBoxRecord {
 };
 
 struct JoystickState {
-    bool present = false;       // answers reads at all
-    bool capsReadable = true;   // joyGetDevCapsA succeeds
+    bool present = false;     // answers reads at all
+    bool capsReadable = true; // joyGetDevCapsA succeeds
     UINT xMin = 0, xMax = 65535, yMin = 0, yMax = 65535;
     DWORD x = 32767, y = 32767;
-    DWORD buttonsHeld = 0;      // reported as dwButtonNumber
+    DWORD buttonsHeld = 0; // reported as dwButtonNumber
 };
 
 } // namespace platform

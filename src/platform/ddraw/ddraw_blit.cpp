@@ -2,9 +2,9 @@
 // and it never clips: a rectangle that does not fit is refused and nothing is drawn.
 #include <vector>
 
+#include "platform/core/system.h"
 #include "platform/ddraw/pixel_format.h"
 #include "platform/ddraw/surface_impl.h"
-#include "platform/core/system.h"
 
 using namespace platform;
 
@@ -79,7 +79,8 @@ void copyBlock(const SurfaceImpl& source, const RECT& r, SDL_Surface* dest, int 
         staged.resize(static_cast<std::size_t>(fromPitch) * static_cast<std::size_t>(h));
         for (int row = 0; row < h; ++row) {
             std::memcpy(staged.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(fromPitch),
-                        from + static_cast<std::ptrdiff_t>(row) * source.pixels->pitch, static_cast<std::size_t>(fromPitch));
+                        from + static_cast<std::ptrdiff_t>(row) * source.pixels->pitch,
+                        static_cast<std::size_t>(fromPitch));
         }
         from = staged.data();
     }

@@ -2,10 +2,10 @@
 // loss of every surface when the game is switched away from in full-screen exclusive mode.
 #include <algorithm>
 
-#include "platform/ddraw/pixel_format.h"
-#include "platform/ddraw/surface_impl.h"
 #include "platform/core/backend.h"
 #include "platform/core/system.h"
+#include "platform/ddraw/pixel_format.h"
+#include "platform/ddraw/surface_impl.h"
 
 namespace platform::display {
 

@@ -1,7 +1,7 @@
 // A surface's life, description, direct access, colour key, device context and restoration.
+#include "platform/core/system.h"
 #include "platform/ddraw/pixel_format.h"
 #include "platform/ddraw/surface_impl.h"
-#include "platform/core/system.h"
 
 using namespace platform;
 

@@ -13,9 +13,7 @@ constexpr int GreenLevels = 7;
 constexpr int BlueLevels = 6;
 constexpr std::array<Uint8, 4> ExtraGreys = {0x20, 0x60, 0xA0, 0xE0};
 
-Uint8 level(int index, int levels) {
-    return static_cast<Uint8>((index * 255 + (levels - 1) / 2) / (levels - 1));
-}
+Uint8 level(int index, int levels) { return static_cast<Uint8>((index * 255 + (levels - 1) / 2) / (levels - 1)); }
 
 SDL_Palette* buildPalette() {
     SDL_Palette* palette = SDL_AllocPalette(256);
@@ -191,7 +189,8 @@ void toXrgb(const SDL_Surface* surface, std::uint32_t* out) {
     switch (surface->format->BytesPerPixel) {
     case 4:
         for (int y = 0; y < h; ++y, out += w) {
-            const auto* row = reinterpret_cast<const std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * surface->pitch);
+            const auto* row =
+                reinterpret_cast<const std::uint32_t*>(base + static_cast<std::ptrdiff_t>(y) * surface->pitch);
             for (int x = 0; x < w; ++x) {
                 out[x] = row[x] & 0x00FFFFFFu;
             }

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/core/test_types.h"
 #include "platform/ddraw.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/core/test_types.h"
 
 struct SurfaceImpl {
     SDL_Surface* pixels = nullptr;

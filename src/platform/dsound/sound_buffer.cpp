@@ -1,7 +1,7 @@
 // Static sound buffers: filled through Lock and Unlock, played once from the start.
-#include "platform/dsound/sound_output.h"
-#include "platform/core/system.h"
 #include "platform/core/platform_state.h"
+#include "platform/core/system.h"
+#include "platform/dsound/sound_output.h"
 
 using namespace platform;
 

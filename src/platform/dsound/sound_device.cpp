@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "platform/core/backend.h"
-#include "platform/resources/resource_table.h"
-#include "platform/dsound/sound_output.h"
 #include "platform/core/system.h"
+#include "platform/dsound/sound_output.h"
+#include "platform/resources/resource_table.h"
 
 using namespace platform;
 

@@ -8,7 +8,9 @@ namespace platform::gdi {
 
 namespace {
 
-std::uint32_t u16(const unsigned char* p) { return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8); }
+std::uint32_t u16(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8);
+}
 std::uint32_t u32(const unsigned char* p) { return u16(p) | (u16(p + 2) << 16); }
 
 constexpr std::size_t FileHeader = 14;

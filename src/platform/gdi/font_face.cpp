@@ -28,10 +28,10 @@ FT_Library library() {
 long mulDiv(long a, long b, long c) { return c == 0 ? 0 : (a * b + c / 2) / c; }
 
 // Windows-1252 characters 0x80 to 0x9F; 0 where the code page has none.
-constexpr std::array<std::uint16_t, 32> Cp1252High = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<std::uint16_t, 32> Cp1252High = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 FT_ULong unicodeOf(unsigned char c) {
     if (c >= 0x80 && c < 0xA0) {
@@ -185,8 +185,8 @@ const Glyph& FontFace::glyph(unsigned char c) {
     for (int y = 0; y < g.rows; ++y) {
         const unsigned char* row = bitmap.buffer + static_cast<std::ptrdiff_t>(y) * bitmap.pitch;
         for (int x = 0; x < g.width; ++x) {
-            const bool inked = bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] & (0x80 >> (x & 7))) != 0
-                                                                        : row[x] >= 128;
+            const bool inked =
+                bitmap.pixel_mode == FT_PIXEL_MODE_MONO ? (row[x >> 3] & (0x80 >> (x & 7))) != 0 : row[x] >= 128;
             g.mask[static_cast<std::size_t>(y * g.width + x)] = inked ? 1 : 0;
         }
     }

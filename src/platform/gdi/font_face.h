@@ -13,8 +13,8 @@ namespace platform::gdi {
 
 struct Glyph {
     bool ready = false;
-    int left = 0;    // from the pen position to the bitmap's first column
-    int top = 0;     // from the baseline up to the bitmap's first row
+    int left = 0; // from the pen position to the bitmap's first column
+    int top = 0;  // from the baseline up to the bitmap's first row
     int width = 0;
     int rows = 0;
     int advance = 0;

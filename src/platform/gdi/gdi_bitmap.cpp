@@ -96,7 +96,8 @@ BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int s
     }
     // The source block in the destination's format first, then nearest-pixel sampling.
     SDL_Surface* block = SDL_CreateRGBSurfaceWithFormat(0, sw, sh, to->format->BitsPerPixel, to->format->format);
-    if (block == nullptr || (to->format->palette != nullptr && SDL_SetSurfacePalette(block, to->format->palette) != 0)) {
+    if (block == nullptr ||
+        (to->format->palette != nullptr && SDL_SetSurfacePalette(block, to->format->palette) != 0)) {
         SDL_FreeSurface(block);
         return FALSE;
     }

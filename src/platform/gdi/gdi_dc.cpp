@@ -1,10 +1,10 @@
 // Device contexts, the life of GDI objects, stock objects, colours and single pixels.
-#include "platform/gdi/font_face.h"
-#include "platform/gdi.h"
-#include "platform/gdi/gdi_objects.h"
-#include "platform/ddraw/pixel_format.h"
 #include "platform/core/backend.h"
 #include "platform/core/system.h"
+#include "platform/ddraw/pixel_format.h"
+#include "platform/gdi.h"
+#include "platform/gdi/font_face.h"
+#include "platform/gdi/gdi_objects.h"
 
 using namespace platform;
 

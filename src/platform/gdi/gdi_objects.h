@@ -16,8 +16,8 @@ class FontFace;
 struct GdiObject {
     enum class Kind { Bitmap, Brush, Pen, Font };
     Kind kind;
-    int refs = 1;        // the owner's reference, plus one per device context it is selected into
-    bool stock = false;  // never freed
+    int refs = 1;       // the owner's reference, plus one per device context it is selected into
+    bool stock = false; // never freed
     bool deleted = false;
 };
 

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/ddraw/pixel_format.h"
 #include "platform/gdi.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/ddraw/pixel_format.h"
 
 using namespace platform;
 
@@ -54,7 +54,8 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
         return TRUE;
     }
     if (filled) {
-        fillSpan(s, outerLeft + w, outerTop + w, outerRight - w, outerBottom - w, pixels::encode(s->format, brush->colour));
+        fillSpan(s, outerLeft + w, outerTop + w, outerRight - w, outerBottom - w,
+                 pixels::encode(s->format, brush->colour));
     }
     const int innerTop = std::min(outerTop + w, outerBottom);
     const int innerBottom = std::max(outerBottom - w, innerTop);

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/ddraw/pixel_format.h"
 #include "platform/gdi.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/ddraw/pixel_format.h"
 
 using namespace platform;
 
@@ -106,8 +106,8 @@ private:
                 if ((argb >> 24) == 0) {
                     continue;
                 }
-                const COLORREF colour = RGB(static_cast<BYTE>(argb >> 16), static_cast<BYTE>(argb >> 8),
-                                            static_cast<BYTE>(argb));
+                const COLORREF colour =
+                    RGB(static_cast<BYTE>(argb >> 16), static_cast<BYTE>(argb >> 8), static_cast<BYTE>(argb));
                 if (colour != lastColour) {
                     lastColour = colour;
                     lastRaw = pixels::encode(target_->format, colour);
@@ -281,8 +281,9 @@ BOOL LineTo(HDC dc, int x, int y) {
     }
     const POINT from = dc->position;
     dc->position = POINT{x, y};
-    Canvas canvas(dc, Box{static_cast<double>(std::min<LONG>(from.x, x)), static_cast<double>(std::min<LONG>(from.y, y)),
-                          static_cast<double>(std::max<LONG>(from.x, x)), static_cast<double>(std::max<LONG>(from.y, y))});
+    Canvas canvas(dc,
+                  Box{static_cast<double>(std::min<LONG>(from.x, x)), static_cast<double>(std::min<LONG>(from.y, y)),
+                      static_cast<double>(std::max<LONG>(from.x, x)), static_cast<double>(std::max<LONG>(from.y, y))});
     if (canvas.cr() != nullptr) {
         cairo_move_to(canvas.cr(), from.x, from.y);
         cairo_line_to(canvas.cr(), x, y);

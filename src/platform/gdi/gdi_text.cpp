@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string>
 
+#include "platform/core/system.h"
+#include "platform/ddraw/pixel_format.h"
+#include "platform/gdi.h"
 #include "platform/gdi/font_face.h"
 #include "platform/gdi/font_info.h"
-#include "platform/gdi.h"
 #include "platform/gdi/gdi_objects.h"
-#include "platform/ddraw/pixel_format.h"
-#include "platform/core/system.h"
 
 using namespace platform;
 
@@ -95,8 +95,8 @@ bool describeFont(HFONT font, FontInfo* info) {
 } // namespace platform::gdi
 
 HFONT CreateFontA(int height, int /*width*/, int /*escapement*/, int /*orientation*/, int weight, DWORD italic,
-                  DWORD underline, DWORD strikeOut, DWORD /*charSet*/, DWORD /*outPrecision*/,
-                  DWORD /*clipPrecision*/, DWORD /*quality*/, DWORD /*pitchAndFamily*/, const char* face) {
+                  DWORD underline, DWORD strikeOut, DWORD /*charSet*/, DWORD /*outPrecision*/, DWORD /*clipPrecision*/,
+                  DWORD /*quality*/, DWORD /*pitchAndFamily*/, const char* face) {
     // Every quality is drawn without antialiasing: crisp pixels at every depth, palette included.
     sys::trace("CreateFontA " + std::string(face != nullptr ? face : "") + " " + std::to_string(height));
     gdi::FontFace* loaded = gdi::FontFace::open(face, height, weight, italic != 0);
@@ -130,8 +130,9 @@ int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT /*format*/) 
         count = static_cast<int>(std::strlen(text));
     }
     const int cell = font->face->cellHeight();
-    const SDL_Rect clip = intersect(SDL_Rect{0, 0, s->w, s->h},
-                                    SDL_Rect{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
+    const SDL_Rect clip =
+        intersect(SDL_Rect{0, 0, s->w, s->h},
+                  SDL_Rect{rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top});
     int lineTop = rect->top;
     int lines = 0;
     const char* end = text + count;

@@ -104,8 +104,7 @@ SDL_Surface* copyOf(const SDL_Surface* picture) {
         return nullptr;
     }
     const SDL_PixelFormat* format = picture->format;
-    SDL_Surface* copy =
-        SDL_CreateRGBSurfaceWithFormat(0, picture->w, picture->h, format->BitsPerPixel, format->format);
+    SDL_Surface* copy = SDL_CreateRGBSurfaceWithFormat(0, picture->w, picture->h, format->BitsPerPixel, format->format);
     if (copy == nullptr) {
         return nullptr;
     }
@@ -155,7 +154,7 @@ SDL_Surface* readOpenFile(int file, const std::string& path, const struct stat& 
     sys::trace("read " + path);
     const std::vector<unsigned char> bytes = readAll(file, static_cast<std::size_t>(info.st_size));
     SDL_Surface* picture = readBitmap(bytes.data(), bytes.size());
-    struct stat after{};
+    struct stat after {};
     if (settled(stamp) && ::fstat(file, &after) == 0 && stampOf(after) == stamp) {
         keep(path, stamp, picture);
         return copyOf(picture);
@@ -172,7 +171,7 @@ SDL_Surface* readPictureFile(const std::string& path) {
         forget(path);
         return nullptr;
     }
-    struct stat info{};
+    struct stat info {};
     SDL_Surface* picture = nullptr;
     if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
         static_cast<std::size_t>(info.st_size) <= MaxBitmapFileBytes) {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/core/platform_state.h"
+#include "platform/dsound/sound_output.h"
 #include "platform/joystick_api.h"
 #include "platform/winsock/socket_events.h"
-#include "platform/dsound/sound_output.h"
-#include "platform/core/platform_state.h"
 
 namespace platform {
 

@@ -1,13 +1,13 @@
 // The controls that tests use to script the headless world and read what it showed and heard.
 #include <cmath>
 
-#include "platform/headless/headless_backend.h"
-#include "platform/dinput.h"
-#include "platform/input/key_messages.h"
-#include "platform/core/system.h"
-#include "platform/gdi/picture_file.h"
-#include "platform/window.h"
 #include "platform/core/platform_state.h"
+#include "platform/core/system.h"
+#include "platform/dinput.h"
+#include "platform/gdi/picture_file.h"
+#include "platform/headless/headless_backend.h"
+#include "platform/input/key_messages.h"
+#include "platform/window.h"
 
 namespace platform::headless {
 

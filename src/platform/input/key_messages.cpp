@@ -1,8 +1,8 @@
 #include "platform/input/key_messages.h"
 
 #include "platform/dinput.h"
-#include "platform/window/message_queue.h"
 #include "platform/input/scan_codes.h"
+#include "platform/window/message_queue.h"
 
 namespace platform {
 

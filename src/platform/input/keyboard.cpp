@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "platform/core/backend.h"
+#include "platform/core/system.h"
 #include "platform/dinput.h"
 #include "platform/input/scan_codes.h"
-#include "platform/core/system.h"
 #include "platform/window.h"
 
 using namespace platform;

@@ -5,21 +5,21 @@
 #include <chrono>
 #include <ctime>
 
-#include "platform/core/backend.h"
-#include "platform/ddraw/pixel_format.h"
 #include "platform/clock/cycle_counter.h"
-#include "platform/sdl/sdl_frame_pacer.h"
-#include "platform/window/icon.h"
+#include "platform/core/backend.h"
+#include "platform/core/platform_state.h"
+#include "platform/core/system.h"
+#include "platform/ddraw/pixel_format.h"
+#include "platform/dsound/sound_output.h"
 #include "platform/input/scan_codes.h"
 #include "platform/sdl/sdl_events.h"
+#include "platform/sdl/sdl_frame_pacer.h"
 #include "platform/sdl/sdl_init.h"
 #include "platform/sdl/sdl_joystick.h"
 #include "platform/sdl/sdl_presenter.h"
 #include "platform/sdl/sdl_window_modes.h"
+#include "platform/window/icon.h"
 #include "platform/winsock/socket_events.h"
-#include "platform/dsound/sound_output.h"
-#include "platform/core/system.h"
-#include "platform/core/platform_state.h"
 
 namespace platform {
 
@@ -155,8 +155,7 @@ public:
     std::unique_ptr<SoundOutput> openSound() override { return openSdlSoundOutput(); }
 
     std::int64_t nowNs() override {
-        return std::chrono::duration_cast<std::chrono::nanoseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
+        return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
             .count();
     }
     std::int64_t performanceCounterNs() override { return nowNs(); }

@@ -4,11 +4,11 @@
 
 #include <csignal>
 
-#include "platform/input/key_messages.h"
-#include "platform/window/message_queue.h"
-#include "platform/input/scan_codes.h"
-#include "platform/core/system.h"
 #include "platform/core/platform_state.h"
+#include "platform/core/system.h"
+#include "platform/input/key_messages.h"
+#include "platform/input/scan_codes.h"
+#include "platform/window/message_queue.h"
 
 namespace platform {
 

@@ -53,8 +53,10 @@ bool SdlJoystick::open() {
 UINT SdlJoystick::padPosition(JoystickReading& reading) {
     SDL_GameControllerUpdate();
     if (!SDL_GameControllerGetAttached(pad_)) return JOYERR_UNPLUGGED;
-    reading.x = padAxis(pad_, SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-    reading.y = padAxis(pad_, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    reading.x =
+        padAxis(pad_, SDL_CONTROLLER_AXIS_LEFTX, SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    reading.y =
+        padAxis(pad_, SDL_CONTROLLER_AXIS_LEFTY, SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_DPAD_DOWN);
     for (std::size_t i = 0; i < std::size(kFaceButtons); ++i) {
         if (SDL_GameControllerGetButton(pad_, kFaceButtons[i]) != 0) {
             reading.buttonMask |= 1u << i;

@@ -7,10 +7,10 @@
 namespace platform {
 
 struct ScalePlan {
-    int factor = 1;            // the nearest step's whole factor
-    int stepWidth = 0;         // the picture after the nearest step
+    int factor = 1;    // the nearest step's whole factor
+    int stepWidth = 0; // the picture after the nearest step
     int stepHeight = 0;
-    int x = 0, y = 0;          // where it ends up on the screen, letterboxed
+    int x = 0, y = 0; // where it ends up on the screen, letterboxed
     int width = 0, height = 0;
 
     bool wholeFit() const { return width == stepWidth && height == stepHeight; }

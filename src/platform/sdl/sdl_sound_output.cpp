@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/sdl/sdl_init.h"
 #include "platform/dsound/sound_output.h"
+#include "platform/sdl/sdl_init.h"
 
 namespace platform {
 

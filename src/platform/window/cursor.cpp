@@ -1,8 +1,8 @@
 // The mouse pointer: its display count, position and the stock arrow.
 #include "platform/core/backend.h"
+#include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/platform_state.h"
 
 using namespace platform;
 

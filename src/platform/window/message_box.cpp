@@ -2,9 +2,9 @@
 #include <cstdio>
 
 #include "platform/core/backend.h"
+#include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/window.h"
-#include "platform/core/platform_state.h"
 
 using namespace platform;
 

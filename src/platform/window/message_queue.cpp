@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "platform/core/backend.h"
-#include "platform/winsock/socket_events.h"
-#include "platform/window/timers.h"
 #include "platform/core/platform_state.h"
+#include "platform/window/timers.h"
+#include "platform/winsock/socket_events.h"
 
 namespace platform {
 
@@ -71,7 +71,8 @@ BOOL PeekMessageA(MSG* msg, HWND window, UINT filterMin, UINT filterMax, UINT re
         return TRUE;
     }
     if (platformState().quitPending) {
-        if (msg != nullptr) *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(platformState().quitCode), 0, messageTime(), {}};
+        if (msg != nullptr)
+            *msg = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(platformState().quitCode), 0, messageTime(), {}};
         if (take) platformState().quitPending = false;
         return TRUE;
     }

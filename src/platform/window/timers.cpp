@@ -42,9 +42,8 @@ std::optional<MSG> due(HWND filter, bool take) {
 std::int64_t nsUntilNextDue() {
     auto& timers = platformState().timers;
     if (timers.empty()) return -1;
-    std::int64_t next = onTick(std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) {
-                                   return a.dueNs < b.dueNs;
-                               })->dueNs);
+    std::int64_t next = onTick(
+        std::min_element(timers.begin(), timers.end(), [](auto& a, auto& b) { return a.dueNs < b.dueNs; })->dueNs);
     return std::max<std::int64_t>(0, next - backend().nowNs());
 }
 
@@ -67,10 +66,10 @@ UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT periodMs, void*) {
         while (std::any_of(timers.begin(), timers.end(), [&](auto& t) { return t.window == nullptr && t.id == id; }))
             ++id;
     }
-    std::int64_t period = std::max<std::int64_t>(static_cast<std::int64_t>(periodMs) * 1'000'000,
-                                                 timers::kMinPeriodNs);
+    std::int64_t period = std::max<std::int64_t>(static_cast<std::int64_t>(periodMs) * 1'000'000, timers::kMinPeriodNs);
     std::int64_t due = backend().nowNs() + period;
-    auto existing = std::find_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window && t.id == id; });
+    auto existing =
+        std::find_if(timers.begin(), timers.end(), [&](auto& t) { return t.window == window && t.id == id; });
     if (existing != timers.end()) {
         existing->periodNs = period;
         existing->dueNs = due;

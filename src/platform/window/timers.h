@@ -8,7 +8,7 @@
 
 namespace platform::timers {
 
-constexpr std::int64_t kTickNs = 15'625'000;   // the system tick, 64 a second
+constexpr std::int64_t kTickNs = 15'625'000; // the system tick, 64 a second
 constexpr std::int64_t kMinPeriodNs = 10'000'000;
 
 // The WM_TIMER of the earliest due timer matching the filter. When taken, that timer falls due a

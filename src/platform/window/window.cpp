@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "platform/core/backend.h"
-#include "platform/window/message_queue.h"
-#include "platform/core/system.h"
-#include "platform/window/timers.h"
 #include "platform/core/platform_state.h"
+#include "platform/core/system.h"
+#include "platform/window/message_queue.h"
+#include "platform/window/timers.h"
 
 namespace platform {
 
@@ -78,8 +78,8 @@ ATOM RegisterClassA(const WNDCLASSA* windowClass) {
     return static_cast<ATOM>(0xC000 + classes.size());
 }
 
-HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD, int, int, int width, int height,
-                     HWND, void*, HINSTANCE, void*) {
+HWND CreateWindowExA(DWORD, const char* className, const char* windowName, DWORD, int, int, int width, int height, HWND,
+                     void*, HINSTANCE, void*) {
     sys::trace("CreateWindowExA");
     if (sys::faulted(Fault::CreateWindow)) return nullptr;
     if (className == nullptr || IS_INTRESOURCE(className)) return nullptr;

@@ -107,38 +107,64 @@ std::uint16_t toNetwork16(std::uint16_t value) { return ::htons(value); }
 
 int serviceError(int error) {
     switch (error) {
-    case 0: return 0;
-    case EINTR: return ws::WSAEINTR;
+    case 0:
+        return 0;
+    case EINTR:
+        return ws::WSAEINTR;
     case EBADF:
-    case ENOTSOCK: return ws::WSAENOTSOCK;
+    case ENOTSOCK:
+        return ws::WSAENOTSOCK;
     case EACCES:
-    case EPERM: return ws::WSAEACCES;
-    case EFAULT: return ws::WSAEFAULT;
-    case EINVAL: return ws::WSAEINVAL;
+    case EPERM:
+        return ws::WSAEACCES;
+    case EFAULT:
+        return ws::WSAEFAULT;
+    case EINVAL:
+        return ws::WSAEINVAL;
     case EMFILE:
-    case ENFILE: return ws::WSAEMFILE;
-    case EAGAIN: return ws::WSAEWOULDBLOCK;
-    case EINPROGRESS: return ws::WSAEWOULDBLOCK; // a non-blocking connect under way
-    case EALREADY: return ws::WSAEALREADY;
-    case EPROTONOSUPPORT: return kProtocolNotSupported;
-    case EOPNOTSUPP: return kOperationNotSupported;
-    case EAFNOSUPPORT: return kFamilyNotSupported;
-    case EADDRINUSE: return ws::WSAEADDRINUSE;
-    case EADDRNOTAVAIL: return ws::WSAEADDRNOTAVAIL;
-    case ENETUNREACH: return ws::WSAENETUNREACH;
-    case ECONNABORTED: return ws::WSAECONNABORTED;
+    case ENFILE:
+        return ws::WSAEMFILE;
+    case EAGAIN:
+        return ws::WSAEWOULDBLOCK;
+    case EINPROGRESS:
+        return ws::WSAEWOULDBLOCK; // a non-blocking connect under way
+    case EALREADY:
+        return ws::WSAEALREADY;
+    case EPROTONOSUPPORT:
+        return kProtocolNotSupported;
+    case EOPNOTSUPP:
+        return kOperationNotSupported;
+    case EAFNOSUPPORT:
+        return kFamilyNotSupported;
+    case EADDRINUSE:
+        return ws::WSAEADDRINUSE;
+    case EADDRNOTAVAIL:
+        return ws::WSAEADDRNOTAVAIL;
+    case ENETUNREACH:
+        return ws::WSAENETUNREACH;
+    case ECONNABORTED:
+        return ws::WSAECONNABORTED;
     case ECONNRESET:
-    case EPIPE: return ws::WSAECONNRESET;
+    case EPIPE:
+        return ws::WSAECONNRESET;
     case ENOBUFS:
-    case ENOMEM: return kNoBuffers;
-    case EISCONN: return kAlreadyConnected;
-    case ENOTCONN: return ws::WSAENOTCONN;
-    case ESHUTDOWN: return kShutDown;
-    case ETIMEDOUT: return ws::WSAETIMEDOUT;
-    case ECONNREFUSED: return ws::WSAECONNREFUSED;
+    case ENOMEM:
+        return kNoBuffers;
+    case EISCONN:
+        return kAlreadyConnected;
+    case ENOTCONN:
+        return ws::WSAENOTCONN;
+    case ESHUTDOWN:
+        return kShutDown;
+    case ETIMEDOUT:
+        return ws::WSAETIMEDOUT;
+    case ECONNREFUSED:
+        return ws::WSAECONNREFUSED;
     case EHOSTUNREACH:
-    case EHOSTDOWN: return ws::WSAEHOSTUNREACH;
-    default: return ws::WSAEINVAL;
+    case EHOSTDOWN:
+        return ws::WSAEHOSTUNREACH;
+    default:
+        return ws::WSAEINVAL;
     }
 }
 

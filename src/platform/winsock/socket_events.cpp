@@ -5,10 +5,10 @@
 #include <cerrno>
 #include <vector>
 
+#include "platform/core/platform_state.h"
 #include "platform/window/message_queue.h"
 #include "platform/winsock/posix_net.h"
 #include "platform/winsock/socket_registry.h"
-#include "platform/core/platform_state.h"
 
 namespace platform::socket_events {
 
@@ -23,11 +23,14 @@ bool wants(const SocketState& s, long event) { return (s.events & event) != 0; }
 bool canReport(const SocketState& s) {
     if (s.events == 0) return false;
     switch (s.phase) {
-    case Phase::Listening: return s.acceptArmed && wants(s, ws::FD_ACCEPT);
-    case Phase::Connecting: return true;
+    case Phase::Listening:
+        return s.acceptArmed && wants(s, ws::FD_ACCEPT);
+    case Phase::Connecting:
+        return true;
     case Phase::Connected:
         return (s.readArmed && wants(s, ws::FD_READ)) || (!s.closeReported && wants(s, ws::FD_CLOSE));
-    default: return false;
+    default:
+        return false;
     }
 }
 
@@ -62,7 +65,8 @@ bool report(ws::SOCKET handle, SocketState& s, const posix_net::Watch& ready) {
         s.phase = Phase::Finished;
         return notify(handle, s, ws::FD_CLOSE, state == 0 ? 0 : ws::WSAECONNRESET);
     }
-    default: return false;
+    default:
+        return false;
     }
 }
 

@@ -5,9 +5,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/core/system.h"
 #include "platform/winsock/posix_net.h"
 #include "platform/winsock/socket_registry.h"
-#include "platform/core/system.h"
 
 namespace platform::sockets {
 

@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "platform/clock.h"
-#include "platform/headless.h"
 #include "platform/core/backend.h"
 #include "platform/core/system.h"
+#include "platform/headless.h"
 
 namespace {
 

@@ -72,8 +72,8 @@ TEST(PixelFormat, EightBitsRoundTripPaletteColoursAndMapOthersToTheNearest) {
     HDC dc = nullptr;
     ASSERT_EQ(d.back->GetDC(&dc), DD_OK);
     // The game's colours that the palette holds exactly.
-    for (COLORREF colour : {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255),
-                            RGB(255, 0, 255)}) {
+    for (COLORREF colour :
+         {RGB(0, 0, 0), RGB(255, 255, 255), RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 0, 255)}) {
         EXPECT_EQ(SetPixel(dc, 2, 2, colour), colour);
         EXPECT_EQ(GetPixel(dc, 2, 2), colour);
     }

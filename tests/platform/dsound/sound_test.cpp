@@ -91,8 +91,8 @@ TEST_F(Sound, StartsAreLoggedByTheRecordingTheyCameFrom) {
     auto* image = static_cast<const unsigned char*>(LockResource(LoadResource(nullptr, resource)));
     DWORD dataBytes = 0;
     std::memcpy(&dataBytes, image + 40, 4); // "fmt " of 16 bytes first, then "data"
-    IDirectSoundBuffer* buffer = create(const_cast<WAVEFORMATEX*>(reinterpret_cast<const WAVEFORMATEX*>(image + 20)),
-                                        dataBytes);
+    IDirectSoundBuffer* buffer =
+        create(const_cast<WAVEFORMATEX*>(reinterpret_cast<const WAVEFORMATEX*>(image + 20)), dataBytes);
     fill(buffer, dataBytes);
     buffer->Play(0, 0, 0);
     EXPECT_EQ(headless::soundLog(), (std::vector<int>{121}));

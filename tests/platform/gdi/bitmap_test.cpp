@@ -37,13 +37,9 @@ const std::vector<std::vector<COLORREF>> Picture = {
     {RGB(255, 255, 255), RGB(0xFF, 0xC4, 0x11), RGB(0, 0, 0)},
 };
 
-COLORREF pictureAt(int x, int y) {
-    return Picture[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
-}
+COLORREF pictureAt(int x, int y) { return Picture[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]; }
 
-std::vector<unsigned char> pictureFile() {
-    return bmpImage(3, 2, pictureAt);
-}
+std::vector<unsigned char> pictureFile() { return bmpImage(3, 2, pictureAt); }
 
 // A run-length picture of 120 bytes that claims any size: headers, 16 colours, end of picture.
 std::vector<unsigned char> runLengthFile(unsigned width, unsigned height) {

@@ -161,7 +161,7 @@ TEST_F(TextTest, DrawTextBreaksLinesAndLeavesOutAPartialLastLine) {
     const Box cell = boxOf(dc, Back);
     EXPECT_EQ(cell.left, 20);
     EXPECT_EQ(cell.top, 20);
-    EXPECT_EQ(cell.right, 60);      // the long first line is cut at the right edge
+    EXPECT_EQ(cell.right, 60);       // the long first line is cut at the right edge
     EXPECT_EQ(cell.bottom, 20 + 26); // the third line would show only in part
     EXPECT_EQ(GetPixel(dc, 61, 25), Ground);
     SelectObject(dc, GetStockObject(SYSTEM_FONT));

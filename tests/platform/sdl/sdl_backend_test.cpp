@@ -10,10 +10,10 @@
 #include <thread>
 #include <vector>
 
-#include "platform/dsound.h"
-#include "platform/headless.h"
 #include "platform/core/backend.h"
 #include "platform/core/system.h"
+#include "platform/dsound.h"
+#include "platform/headless.h"
 #include "platform/window.h"
 
 namespace {

@@ -7,8 +7,8 @@
 
 #include <cstdlib>
 
-#include "platform/headless.h"
 #include "platform/core/platform_state.h"
+#include "platform/headless.h"
 #include "program_run.h"
 
 class DesktopGame : public testing::Test {

@@ -118,52 +118,54 @@ void Pad::playOnThePad(const PadControls& pad) {
     bool poured = false;
     int mugsBefore = 0;
     int step = 0;
-    runProgram([&](int frame) {
-        onIntoPlay(frame);
-        if (app.screen() != SCREEN_PLAY) return;
-        const int bar = gameVars.bartenderBar;
-        const bool resting = !pubScreen.moveSound.isPlaying();
-        switch (step) {
-        case 0:
-            startBar = bar;
-            pad.up(true);
-            step = 1;
-            break;
-        case 1:
-            if (bar == startBar) break;
-            afterUp = bar;
-            pad.up(false);
-            step = 2;
-            break;
-        case 2:
-            if (!resting) break;
-            pad.down(true);
-            step = 3;
-            break;
-        case 3:
-            if (bar == afterUp) break;
-            afterDown = bar;
-            pad.down(false);
-            step = 4;
-            break;
-        case 4:
-            if (!resting) break;
-            mugsBefore = fullMugs();
-            pad.pour(true);
-            step = 5;
-            break;
-        case 5:
-            // The pour ends with a full mug on the bar.
-            if (fullMugs() == mugsBefore) break;
-            poured = true;
-            pad.pour(false);
-            PostMessageA(app.window, WM_CLOSE, 0, 0);
-            step = 6;
-            break;
-        default:
-            break;
-        }
-    }, 900);
+    runProgram(
+        [&](int frame) {
+            onIntoPlay(frame);
+            if (app.screen() != SCREEN_PLAY) return;
+            const int bar = gameVars.bartenderBar;
+            const bool resting = !pubScreen.moveSound.isPlaying();
+            switch (step) {
+            case 0:
+                startBar = bar;
+                pad.up(true);
+                step = 1;
+                break;
+            case 1:
+                if (bar == startBar) break;
+                afterUp = bar;
+                pad.up(false);
+                step = 2;
+                break;
+            case 2:
+                if (!resting) break;
+                pad.down(true);
+                step = 3;
+                break;
+            case 3:
+                if (bar == afterUp) break;
+                afterDown = bar;
+                pad.down(false);
+                step = 4;
+                break;
+            case 4:
+                if (!resting) break;
+                mugsBefore = fullMugs();
+                pad.pour(true);
+                step = 5;
+                break;
+            case 5:
+                // The pour ends with a full mug on the bar.
+                if (fullMugs() == mugsBefore) break;
+                poured = true;
+                pad.pour(false);
+                PostMessageA(app.window, WM_CLOSE, 0, 0);
+                step = 6;
+                break;
+            default:
+                break;
+            }
+        },
+        900);
     EXPECT_EQ(afterUp, startBar <= 1 ? 3 : startBar - 1);
     EXPECT_EQ(afterDown, startBar);
     EXPECT_TRUE(poured);
@@ -177,8 +179,8 @@ TEST_F(Pad, AWholeGameOnAMappedPad) {
 
 TEST_F(Pad, AWholeGameOnARawJoystick) {
     attach(false);
-    playOnThePad({[&](bool on) { hat(on ? SDL_HAT_UP : SDL_HAT_CENTERED); },
-                  [&](bool on) { axis(1, on ? 32767 : 0); }, [&](bool on) { button(0, on); }});
+    playOnThePad({[&](bool on) { hat(on ? SDL_HAT_UP : SDL_HAT_CENTERED); }, [&](bool on) { axis(1, on ? 32767 : 0); },
+                  [&](bool on) { button(0, on); }});
 }
 
 } // namespace

@@ -49,50 +49,52 @@ TEST_F(AltEnter, TwiceReturnsToFullScreenWithTheGameWhereItWas) {
     int firstCount = -1;
     int lastCount = -1;
     IDirectDrawSurface* primary = nullptr;
-    const ProgramRun run = runProgram([&](int frame) {
-        if (app.active == 0) ++inactiveFrames;
-        if (lost(app.display.primary) || lost(app.display.backBuffer)) ++lostFrames;
-        SDL_Window* window = gameWindow();
-        if (window == nullptr) return;
-        switch (frame) {
-        case 10:
-            SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable);
-            seen.push_back(shown(window));
-            pressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
-            keyMessages += keyMessageQueued() ? 1 : 0;
-            return;
-        case 11:
-            pressKey(SDL_SCANCODE_RETURN, KMOD_LALT, true); // held on: it switched once
-            return;
-        case 13:
-            seen.push_back(shown(window));
-            titleAfter.push_back(app.screen());
-            pressKey(SDL_SCANCODE_KP_ENTER, KMOD_RALT);
-            keyMessages += keyMessageQueued() ? 1 : 0;
-            return;
-        case 16:
-            seen.push_back(shown(window));
-            titleAfter.push_back(app.screen());
-            return;
-        default:
-            break;
-        }
-        if (frame < 20) return;
-        onIntoPlay(frame);
-        if (app.screen() != SCREEN_PLAY) return;
-        ++playFrames;
-        if (playFrames == 1) {
-            firstCount = pubScreen.frameCount;
-            primary = app.display.primary;
-        }
-        if (playFrames == 5 || playFrames == 10) pressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
-        if (playFrames == 15) {
-            seen.push_back(shown(window));
-            lastCount = pubScreen.frameCount;
-            EXPECT_EQ(app.display.primary, primary) << "the same flip chain";
-            PostMessageA(app.window, WM_CLOSE, 0, 0);
-        }
-    }, 600);
+    const ProgramRun run = runProgram(
+        [&](int frame) {
+            if (app.active == 0) ++inactiveFrames;
+            if (lost(app.display.primary) || lost(app.display.backBuffer)) ++lostFrames;
+            SDL_Window* window = gameWindow();
+            if (window == nullptr) return;
+            switch (frame) {
+            case 10:
+                SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable);
+                seen.push_back(shown(window));
+                pressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
+                keyMessages += keyMessageQueued() ? 1 : 0;
+                return;
+            case 11:
+                pressKey(SDL_SCANCODE_RETURN, KMOD_LALT, true); // held on: it switched once
+                return;
+            case 13:
+                seen.push_back(shown(window));
+                titleAfter.push_back(app.screen());
+                pressKey(SDL_SCANCODE_KP_ENTER, KMOD_RALT);
+                keyMessages += keyMessageQueued() ? 1 : 0;
+                return;
+            case 16:
+                seen.push_back(shown(window));
+                titleAfter.push_back(app.screen());
+                return;
+            default:
+                break;
+            }
+            if (frame < 20) return;
+            onIntoPlay(frame);
+            if (app.screen() != SCREEN_PLAY) return;
+            ++playFrames;
+            if (playFrames == 1) {
+                firstCount = pubScreen.frameCount;
+                primary = app.display.primary;
+            }
+            if (playFrames == 5 || playFrames == 10) pressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
+            if (playFrames == 15) {
+                seen.push_back(shown(window));
+                lastCount = pubScreen.frameCount;
+                EXPECT_EQ(app.display.primary, primary) << "the same flip chain";
+                PostMessageA(app.window, WM_CLOSE, 0, 0);
+            }
+        },
+        600);
     EXPECT_EQ(run.exitCode, 0);
     ASSERT_EQ(seen.size(), 4u);
     EXPECT_TRUE(seen[0].fullscreen);
@@ -132,21 +134,23 @@ TEST_F(AltEnter, InAWindowLosingFocusLosesNoFrame) {
     int playFrames = 0;
     int firstCount = -1;
     int lastCount = -1;
-    runProgram([&](int frame) {
-        onIntoPlay(frame);
-        if (app.screen() != SCREEN_PLAY) return;
-        ++playFrames;
-        if (playFrames == 1) pressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
-        if (playFrames == 5) {
-            firstCount = pubScreen.frameCount;
-            pushFocus(gameWindow(), SDL_WINDOWEVENT_FOCUS_LOST);
-            pushFocus(gameWindow(), SDL_WINDOWEVENT_FOCUS_GAINED);
-        }
-        if (playFrames == 10) {
-            lastCount = pubScreen.frameCount;
-            PostMessageA(app.window, WM_CLOSE, 0, 0);
-        }
-    }, 600);
+    runProgram(
+        [&](int frame) {
+            onIntoPlay(frame);
+            if (app.screen() != SCREEN_PLAY) return;
+            ++playFrames;
+            if (playFrames == 1) pressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
+            if (playFrames == 5) {
+                firstCount = pubScreen.frameCount;
+                pushFocus(gameWindow(), SDL_WINDOWEVENT_FOCUS_LOST);
+                pushFocus(gameWindow(), SDL_WINDOWEVENT_FOCUS_GAINED);
+            }
+            if (playFrames == 10) {
+                lastCount = pubScreen.frameCount;
+                PostMessageA(app.window, WM_CLOSE, 0, 0);
+            }
+        },
+        600);
     EXPECT_EQ(lastCount - firstCount, 5);
 }
 

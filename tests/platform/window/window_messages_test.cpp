@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/headless.h"
 #include "platform/core/system.h"
+#include "platform/headless.h"
 #include "platform/window.h"
 #include "window_fixture.h"
 
@@ -107,8 +107,7 @@ TEST_F(WindowMessages, ActivationChangesArePostedAndDeactivationStopsTheForegrou
 TEST_F(WindowMessages, WindowCreationCanFailAndIsTraced) {
     headless::clearTrace();
     headless::injectFault(Fault::CreateWindow);
-    EXPECT_EQ(CreateWindowExA(0, "Brannoc", "Brannoc", 0, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(0, "Brannoc", "Brannoc", 0, 0, 0, 800, 600, nullptr, nullptr, nullptr, nullptr), nullptr);
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr), nullptr);
     EXPECT_EQ(headless::trace(), (std::vector<std::string>{"CreateWindowExA", "CreateWindowExA"}));
 }
