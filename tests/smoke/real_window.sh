@@ -13,17 +13,25 @@ pictures="$3"
 start_in="${4:-$(dirname "$game")}"
 colours_of="$(dirname "$0")/xwd_colours.py"
 
+read -ra xvfb_command <<<"${XVFB:-Xvfb}"
+xvfb=""
+game_pid=""
+trap 'kill $xvfb 2>/dev/null; kill $game_pid 2>/dev/null' EXIT
 display=""
 for n in $(seq 91 120); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+  "${xvfb_command[@]}" ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 50); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    kill -0 $xvfb 2>/dev/null || break
+    sleep 0.1
+  done
+  # Another test on this machine may have taken the number a moment before: this server has ended.
+  sleep 0.2
+  if kill -0 $xvfb 2>/dev/null; then display=":$n"; break; fi
 done
 [ -n "$display" ] || { echo "no free X display"; exit 1; }
-
-read -ra xvfb_command <<<"${XVFB:-Xvfb}"
-"${xvfb_command[@]}" "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; kill $game_pid 2>/dev/null' EXIT
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 export DISPLAY="$display"
 mkdir -p "$shots"
 
