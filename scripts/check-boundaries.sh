@@ -2,7 +2,8 @@
 # The platform layer's boundary: outside src/platform, the game, its tools and the tests of the
 # game include neither SDL, FreeType, fontconfig nor cairo (in any spelling), nor a header from
 # inside a platform sub-folder; only the face headers at src/platform's root. The platform's own
-# tests and benchmarks, and the asset generator's tests, may look inside.
+# tests and benchmarks, and the asset generator's tests, may look inside. Nor does any of them
+# draw from the C library's rand: the platform's generator is the same on every target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -21,6 +22,12 @@ fi
 # shellcheck disable=SC2086
 if grep -nE "^[[:space:]]*#[[:space:]]*include[[:space:]]*[<\"]platform/[^/\">]+/" $files; then
   echo "check-boundaries: the lines above include a header from inside a platform sub-folder" >&2
+  status=1
+fi
+# One random generator on every target: the platform's, never the C library's.
+# shellcheck disable=SC2086
+if grep -nE "(std::|[^:a-zA-Z_.>]|^)s?rand[[:space:]]*\(" $files | grep -v "crt::s\?rand"; then
+  echo "check-boundaries: the lines above draw from the C library's rand; use crt::rand from platform/crt.h" >&2
   status=1
 fi
 exit $status

@@ -1,11 +1,11 @@
 // Customers: placed behind the doors, walking and bobbing, drinking while pushed back, leaving
 // through the doors and reaching the bartender.
 #include <cmath>
-#include <cstdlib>
 
 #include "app/globals.h"
 #include "game/bars.h"
 #include "game/pub_screen.h"
+#include "platform/crt.h"
 
 namespace {
 
@@ -28,9 +28,9 @@ constexpr std::int32_t walkingWidth = 41;
 void PubScreen::spawnCustomers() {
     for (std::int32_t i = 0; i < activeCustomers(); ++i) {
         Customer& c = customers[i];
-        const int bar = std::rand() % 3;
-        const int offset = std::rand() % gameVars.spawnSpread;
-        c.look = std::rand() % 6;
+        const int bar = crt::rand() % 3;
+        const int offset = crt::rand() % gameVars.spawnSpread;
+        c.look = crt::rand() % 6;
         c.y = barLayouts[bar].lane;
         c.x = 700 + offset;
         c.drinking = 0;

@@ -1,8 +1,8 @@
 // The game-over box with its message, and the restart with Enter.
-#include <cstdlib>
 
 #include "app/globals.h"
 #include "game/pub_screen.h"
+#include "platform/crt.h"
 #include "platform/dinput.h"
 
 namespace {
@@ -31,7 +31,7 @@ void PubScreen::showGameOver() {
     app.textPen.print("Press Escape to Exit", 250, 290);
     if (tauntChosen == 0) {
         gameOverSound.play();
-        taunt = std::rand() % 5;
+        taunt = crt::rand() % 5;
         tauntChosen = 1;
     }
     if (taunt >= 0 && taunt < 5) {

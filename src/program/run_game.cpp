@@ -2,12 +2,12 @@
 #include "program/run_game.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 
 #include "app/globals.h"
 #include "game/pub_screen.h"
 #include "platform/clock.h"
+#include "platform/crt.h"
 #include "program/program_objects.h"
 #include "screens/help_screen.h"
 #include "screens/title_screen.h"
@@ -30,7 +30,7 @@ void reportMissingPictures() {
 } // namespace
 
 int runGame(HINSTANCE instance) {
-    std::srand(static_cast<unsigned>(CalendarTimeSeconds()));
+    crt::srand(static_cast<unsigned>(CalendarTimeSeconds()));
     reportMissingPictures();
     HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(kIconId));
     if (!app.create("Brannoc", 800, 600, kDesktopDepth, windowProc, instance, icon, nullptr)) {

@@ -1,8 +1,7 @@
 #include "screens/title_screen.h"
 
-#include <cstdlib>
-
 #include "app/globals.h"
+#include "platform/crt.h"
 
 namespace {
 
@@ -130,7 +129,7 @@ void TitleScreen::burst() {
 
     if (const FireRow* row = fireRowAt(revealWidth)) {
         for (int i = 0; i < row->count; ++i) {
-            const int draw = std::rand();
+            const int draw = crt::rand();
             if (fireCount < maxFires) {
                 fires[fireCount] = {row->spots[i].x, row->spots[i].y, draw % 31};
                 ++fireCount;

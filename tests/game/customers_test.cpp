@@ -1,8 +1,8 @@
 // Customers: placing, walking, bobbing, the door, drinking, leaving and arriving.
-#include <cstdlib>
 
 #include "app/globals.h"
 #include "game/pub_screen.h"
+#include "platform/crt.h"
 #include "play_fixture.h"
 
 namespace {
@@ -13,14 +13,14 @@ constexpr int reachedWave = 128;
 TEST_F(PlayTest, PlacingDrawsBarThenOffsetThenLook) {
     gameVars.customerCount = 4;
     gameVars.spawnSpread = 460;
-    std::srand(99);
+    crt::srand(99);
     pubScreen.spawnCustomers();
-    std::srand(99);
+    crt::srand(99);
     const int lanes[] = {85, 234, 400};
     for (int i = 0; i < 4; ++i) {
-        const int bar = std::rand() % 3;
-        const int offset = std::rand() % 460;
-        const int look = std::rand() % 6;
+        const int bar = crt::rand() % 3;
+        const int offset = crt::rand() % 460;
+        const int look = crt::rand() % 6;
         EXPECT_EQ(pubScreen.customers[i].y, lanes[bar]) << i;
         EXPECT_EQ(pubScreen.customers[i].x, 700 + offset) << i;
         EXPECT_EQ(pubScreen.customers[i].look, look) << i;

@@ -1,12 +1,12 @@
 #include "play_fixture.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "app/globals.h"
 #include "game/pub_screen.h"
 #include "headless_app.h"
+#include "platform/crt.h"
 #include "program/run_game.h"
 
 void PlayTest::SetUp() {
@@ -14,7 +14,7 @@ void PlayTest::SetUp() {
     objects.emplace();
     ASSERT_TRUE(createApplication());
     pubScreen.load();
-    std::srand(7);
+    crt::srand(7);
 }
 
 void PlayTest::TearDown() { objects.reset(); }

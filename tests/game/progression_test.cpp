@@ -1,11 +1,11 @@
 // Rounds, cycles, the extra life, the game-over box with its restart, and the panel.
 #include <cstdio>
-#include <cstdlib>
 
 #include "app/globals.h"
 #include "frame_region.h"
 #include "game/pub_screen.h"
 #include "hud_panel.h"
+#include "platform/crt.h"
 #include "platform/dinput.h"
 #include "play_fixture.h"
 
@@ -44,14 +44,14 @@ TEST_F(PlayTest, RoundFourteenCompletesIntoANewCycleInOneFrame) {
     pubScreen.roundsSinceBonus = 13;
 
     // The first reset places 15 customers with a spread of 680, the second one customer.
-    std::srand(5);
+    crt::srand(5);
     int draws[16][3];
     for (auto& d : draws) {
-        d[0] = std::rand();
-        d[1] = std::rand();
-        d[2] = std::rand();
+        d[0] = crt::rand();
+        d[1] = crt::rand();
+        d[2] = crt::rand();
     }
-    std::srand(5);
+    crt::srand(5);
     clearTheRound();
     pubScreen.checkProgress();
 
@@ -98,9 +98,9 @@ protected:
 
 TEST_F(GameOver, BoxMessageAndSoundInTheFirstFrameAtZeroLives) {
     loseLastLife();
-    std::srand(3);
-    const int expectedTaunt = std::rand() % 5;
-    std::srand(3);
+    crt::srand(3);
+    const int expectedTaunt = crt::rand() % 5;
+    crt::srand(3);
     runFrame();
     EXPECT_EQ(pubScreen.tauntChosen, 1);
     EXPECT_EQ(pubScreen.taunt, expectedTaunt);

@@ -9,8 +9,9 @@
 // library and its faces (gdi/font_face.cpp), the 8-bit palette (ddraw/pixel_format.cpp), the
 // registry of live surfaces and their owner (ddraw/ddraw_display.cpp), the desktop window and the
 // module handle (window/window.cpp), the arrow cursor (window/cursor.cpp), the loaded icons
-// (window/icon.cpp), SDL's start-up (sdl/sdl_init.cpp), the socket table (winsock/sockets.cpp)
-// and the decoded pictures kept per file (gdi/picture_file.cpp, forgotten by the headless reset).
+// (window/icon.cpp), SDL's start-up (sdl/sdl_init.cpp), the socket table (winsock/sockets.cpp),
+// the decoded pictures kept per file (gdi/picture_file.cpp, forgotten by the headless reset) and the
+// random generator's state (crt/random.cpp, seeded by the game itself).
 // Each outlives the game's static objects, which release platform objects at exit.
 #pragma once
 
