@@ -49,6 +49,7 @@ logs="$work/$key/logs"
 build="$work/$key/build"
 rm -rf "${work:?}/$key"
 mkdir -p "$logs" "$build" "$work/downloads"
+rm -rf "$cache/.stage-$key-"*  # left by a build that was killed
 stage="$(mktemp -d "$cache/.stage-$key-XXXXXX")"
 trap 'rm -rf "$stage"' EXIT
 started=$(date +%s)
@@ -80,6 +81,8 @@ acorn="$(dpkg -L node-acorn 2>/dev/null | grep -m1 '/acorn/package.json$' || tru
 [ -n "$acorn" ] || fail "node-acorn is missing: scripts/deps.sh web installs it"
 NODE_PATH="$(dirname "$(dirname "$acorn")")${NODE_PATH:+:$NODE_PATH}"
 export NODE_PATH
+# Debian's emcc wrappers run whichever python3 comes first in PATH: use Debian's.
+export EMSDK_PYTHON=/usr/bin/python3
 export CFLAGS="-O2" CXXFLAGS="-O2"
 progress "checking that emcc links a program"
 echo 'int main(void) { return 0; }' >"$build/hello.c"
