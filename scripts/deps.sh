@@ -10,11 +10,11 @@ check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
 # The web build's libraries: scripts/web-deps.sh builds them from Debian's sources with these.
 web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils
-              gcc libcairo2-dev)
+              gcc g++ libcairo2-dev googletest fonts-liberation2 python3)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
-  check) wanted=("${check_packages[@]}") ;;
+  check) wanted=("${check_packages[@]}" "${web_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   *) echo "usage: $0 play|check|web" >&2; exit 2 ;;
 esac
