@@ -15,6 +15,27 @@ EM_JS(void, tellPage, (const char* hook, int value), {
 });
 // clang-format on
 
+// The game's main yields to the browser in its waits, and when it at last returns no one is
+// waiting for it: the runtime hands its return to whoever asked, and this asks, so that the game
+// ends as a program does (its objects let go, the page told through onExit).
+// clang-format off
+EM_JS(void, watchForTheEnd, (), {
+    if (typeof Asyncify == 'undefined') return; // a program that never yields ends as usual
+    Asyncify.asyncPromiseHandlers = {
+        resolve: (code) => setTimeout(() => {
+            try {
+                exit(code);
+            } catch (e) {
+                if (!(e instanceof ExitStatus)) throw e;
+            }
+        }, 0),
+        reject: (error) => abort(error),
+    };
+});
+// clang-format on
+
+const bool watching = (watchForTheEnd(), true);
+
 } // namespace
 
 void soundStarted(int resourceId) { tellPage("soundStarted", resourceId); }
