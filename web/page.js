@@ -199,23 +199,25 @@
                                   /^(Alt|Control|Shift|Meta|OS|Tab|F\d+|ContextMenu)/.test(event.code || event.key);
 
   function onKey(event) {
-    const down = event.type === "keydown";
+    const up = event.type === "keyup";
+    const press = event.type === "keypress"; // Enter's and Space's character, after their keydown
     if (heldStartKey !== null && event.code === heldStartKey) {
       swallow(event);
-      if (!down) heldStartKey = null;
+      if (up) heldStartKey = null;
       return;
     }
-    if (isEnter(event.code) && (down ? event.altKey : fullScreenEnters.has(event.code))) {
+    if (isEnter(event.code) && (up ? fullScreenEnters.has(event.code) : event.altKey)) {
       swallow(event);
-      if (!down) {
+      if (up) {
         fullScreenEnters.delete(event.code);
-      } else if (!event.repeat) {
+      } else if (!press && !event.repeat) {
         fullScreenEnters.add(event.code);
         toggleFullScreen();
       }
       return;
     }
-    const starts = down && !event.repeat &&
+    if (press) return;
+    const starts = !up && !event.repeat &&
                    (state === "waiting" ? !isBrowserKey(event) : state === "ended" && isEnter(event.code));
     if (starts) {
       swallow(event);
@@ -227,6 +229,7 @@
   }
   // Registered before any run, so that it comes before SDL's own listeners on the window.
   window.addEventListener("keydown", onKey, true);
+  window.addEventListener("keypress", onKey, true);
   window.addEventListener("keyup", onKey, true);
 
   function onFirstPointer(event) {
