@@ -128,7 +128,7 @@ function setVisible(p, visible) {
   }, visible);
 }
 
-test("the page opens on black with how to start, and the key that starts the game is not the game's", async () => {
+test("the page opens on black with how to start; neither the key that starts the game nor Alt+Enter is the game's", async () => {
   page = await openPage({ viewport: { width: 1280, height: 800 } });
   assert.match(await page.locator("#notice-text").innerText(), /key, click or tap to start/);
   assert.equal(await page.title(), "Brannoc");
@@ -136,7 +136,14 @@ test("the page opens on black with how to start, and the key that starts the gam
   assert.equal(await page.evaluate(() => window.brannocWatch.run), null, "the game started before any gesture");
   // Enter would move the title on to the help page at once, were it the game's.
   await tapKey(page, "Enter", 300);
-  const { seen: title, ms } = await until("the title's sign with its typed line", page, titleDone, 8000);
+  // Alt+Enter is the page's, in and out of full screen: its Enter too would move the title on.
+  const fullScreen = () => page.evaluate(() => document.fullscreenElement && document.fullscreenElement.id);
+  await page.keyboard.press("Alt+Enter");
+  await page.waitForFunction(() => document.fullscreenElement);
+  assert.equal(await fullScreen(), "stage");
+  await page.keyboard.press("Alt+Enter");
+  await page.waitForFunction(() => !document.fullscreenElement);
+  const { ms } = await until("the title's sign with its typed line", page, titleDone, 8000);
   assert.ok(ms > 1500, `the typed line was complete ${ms} ms after the start`);
 });
 
