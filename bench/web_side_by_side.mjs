@@ -76,6 +76,7 @@ try {
       await gamePage.evaluate(() => {
         window.frameTimes = [];
         window.brannocWatch.frame = (t) => window.frameTimes.push(t);
+        window.gestureAt = performance.now();
       });
       await tap(gamePage, "Enter"); // the start gesture
     })(),
@@ -130,6 +131,7 @@ try {
       (sum, name) => sum + execFileSync("gzip", ["-9", "-c", path.join(site, name)]).length, 0);
   const hz = Number(execFileSync("getconf", ["CLK_TCK"]).toString());
   const firstFrame = frameTimes[0];
+  const gestureAt = await gamePage.evaluate(() => window.gestureAt);
   const row = (who, used, frames, intervals) => ({
     who, cpu: (used * 1000) / hz / seconds, fps: frames / seconds, p99: p99(intervals),
   });
@@ -146,7 +148,8 @@ try {
     [`CPU ratio game/bare ${cpuRatio.toFixed(2)} (at most 1.3)`, cpuRatio <= 1.3],
     [`p99 ${g.p99.toFixed(1)} ms against ${b.p99.toFixed(1)} + 1 ms`, g.p99 <= b.p99 + 1],
     [`${g.fps.toFixed(1)} frames a second (60)`, g.fps >= 59],
-    [`first frame ${Math.round(firstFrame)} ms after the page's navigation began (at most 2000)`, firstFrame <= 2000],
+    [`first frame ${Math.round(firstFrame)} ms after the page's navigation began (at most 2000), ` +
+     `${Math.round(firstFrame - gestureAt)} ms after the start key`, firstFrame <= 2000],
     [`site ${(siteBytes / 1e6).toFixed(2)} MB, ${(gzipBytes / 1e6).toFixed(2)} MB with gzip -9 (at most 3)`,
      gzipBytes <= 3e6],
   ];
