@@ -30,4 +30,10 @@ if grep -nE "(std::|[^:a-zA-Z_.>]|^)s?rand[[:space:]]*\(" $files | grep -v "crt:
   echo "check-boundaries: the lines above draw from the C library's rand; use crt::rand from platform/crt.h" >&2
   status=1
 fi
+# The game is one for every target: only the platform knows it is in a browser.
+# shellcheck disable=SC2086
+if grep -nE "__EMSCRIPTEN__|emscripten" $files; then
+  echo "check-boundaries: the lines above ask for the web outside src/platform" >&2
+  status=1
+fi
 exit $status

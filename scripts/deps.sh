@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a command needs, when they are missing.
-# Usage: scripts/deps.sh play|check
+# Usage: scripts/deps.sh play|check|web
 set -euo pipefail
 
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
@@ -8,11 +8,15 @@ play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libf
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                 xvfb xdotool x11-apps python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
+# The web build's libraries: scripts/web-deps.sh builds them from Debian's sources with these.
+web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils
+              gcc g++ libcairo2-dev googletest fonts-liberation2 python3)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
-  check) wanted=("${check_packages[@]}") ;;
-  *) echo "usage: $0 play|check" >&2; exit 2 ;;
+  check) wanted=("${check_packages[@]}" "${web_packages[@]}") ;;
+  web) wanted=("${web_packages[@]}") ;;
+  *) echo "usage: $0 play|check|web" >&2; exit 2 ;;
 esac
 
 missing=()
@@ -42,9 +46,11 @@ else
 fi
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-if ! "${as_root[@]}" apt-get install -y -qq "${missing[@]}"; then
-  "${as_root[@]}" apt-get update -qq
-  "${as_root[@]}" apt-get install -y -qq "${missing[@]}" || {
+# Another install may hold apt's lock: wait for it rather than fail.
+wait_for_lock=(-o DPkg::Lock::Timeout=600)
+if ! "${as_root[@]}" apt-get install "${wait_for_lock[@]}" -y -qq "${missing[@]}"; then
+  "${as_root[@]}" apt-get update "${wait_for_lock[@]}" -qq
+  "${as_root[@]}" apt-get install "${wait_for_lock[@]}" -y -qq "${missing[@]}" || {
     echo "Could not install: ${missing[*]}. Install them by hand (apt-get install ...) and run this again." >&2
     exit 1
   }

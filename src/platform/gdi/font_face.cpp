@@ -1,13 +1,14 @@
-// Fonts through fontconfig and FreeType, sized by GDI's cell height.
+// Fonts through FreeType, sized by GDI's cell height.
 #include "platform/gdi/font_face.h"
 
-#include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+
+#include "platform/gdi/font_finder.h"
 
 namespace platform::gdi {
 
@@ -40,53 +41,10 @@ FT_ULong unicodeOf(unsigned char c) {
     return c;
 }
 
-struct Match {
-    std::string file;
-    int index = 0;
-    std::string family;
-    bool embolden = false;
-};
-
-bool findFont(const char* family, int weight, bool italic, Match& match) {
-    FcPattern* pattern = FcPatternCreate();
-    if (pattern == nullptr) {
-        return false;
-    }
-    const char* wanted = (family != nullptr && family[0] != '\0') ? family : "sans-serif";
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(wanted));
-    FcPatternAddInteger(pattern, FC_WEIGHT, FcWeightFromOpenType(weight <= 0 ? 400 : std::min(weight, 1000)));
-    FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-    FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* found = FcFontMatch(nullptr, pattern, &result);
-    FcPatternDestroy(pattern);
-    if (found == nullptr) {
-        return false;
-    }
-    FcChar8* file = nullptr;
-    FcChar8* name = nullptr;
-    FcBool embolden = FcFalse;
-    const bool ok = FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch;
-    if (ok) {
-        match.file = reinterpret_cast<const char*>(file);
-        if (FcPatternGetInteger(found, FC_INDEX, 0, &match.index) != FcResultMatch) {
-            match.index = 0;
-        }
-        if (FcPatternGetString(found, FC_FAMILY, 0, &name) == FcResultMatch) {
-            match.family = reinterpret_cast<const char*>(name);
-        }
-        match.embolden = FcPatternGetBool(found, FC_EMBOLDEN, 0, &embolden) == FcResultMatch && embolden;
-    }
-    FcPatternDestroy(found);
-    return ok;
-}
-
 } // namespace
 
 FontFace* FontFace::open(const char* family, int height, int weight, bool italic) {
-    Match match;
+    FontMatch match;
     if (library() == nullptr || !findFont(family, weight, italic, match)) {
         return nullptr;
     }
@@ -202,17 +160,3 @@ int FontFace::extent(const char* text, int count) {
 }
 
 } // namespace platform::gdi
-
-#if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define BRANNOC_ADDRESS_SANITIZER 1
-#endif
-#elif defined(__SANITIZE_ADDRESS__)
-#define BRANNOC_ADDRESS_SANITIZER 1
-#endif
-
-#ifdef BRANNOC_ADDRESS_SANITIZER
-// fontconfig loses a few hundred bytes while it parses its configuration files; that is the
-// library's, and every program that makes a font would otherwise fail the leak check.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-#endif

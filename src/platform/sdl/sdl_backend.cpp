@@ -55,8 +55,7 @@ public:
 
     bool waitForEvents(std::int64_t timeoutNs, bool socketsWatched) override {
         if (!socketsWatched) {
-            if (timeoutNs < 0) SDL_WaitEvent(nullptr);
-            else SDL_WaitEventTimeout(nullptr, msCeil(timeoutNs));
+            waitForSdlEvent(timeoutNs < 0 ? -1 : msCeil(timeoutNs));
             return true;
         }
         std::int64_t endNs = timeoutNs < 0 ? -1 : nowNs() + timeoutNs;
@@ -68,7 +67,7 @@ public:
                 if (left <= 0) return true;
                 slice = std::min(slice, msCeil(left));
             }
-            if (SDL_WaitEventTimeout(nullptr, slice) != 0) return true;
+            if (waitForSdlEvent(slice)) return true;
         }
     }
 
@@ -130,8 +129,7 @@ public:
     }
 
     void showMessageBox(const char* text, const char* caption, UINT type) override {
-        Uint32 flags = (type & 0xF0) == 0x10 ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
-        SDL_ShowSimpleMessageBox(flags, caption, text, nullptr);
+        showSdlMessageBox(text, caption, (type & 0xF0) == 0x10);
     }
 
     void setCursorVisible(bool visible) override {

@@ -26,6 +26,8 @@ bool ensureDisplay() {
         refused = true;
         return false;
     }
+    // The game reads keys, never text: no input method, and a page keeps its keys to the game.
+    SDL_StopTextInput();
     return true;
 }
 

@@ -71,6 +71,7 @@ public:
     void start(SoundBufferImpl& buffer) override {
         SDL_LockAudioDevice(device_);
         buffer.position = 0;
+        buffer.startNs = static_cast<std::int64_t>(SDL_GetTicks64()) * 1'000'000;
         buffer.playing = !buffer.deviceBytes.empty();
         if (buffer.playing && std::find(playing_.begin(), playing_.end(), &buffer) == playing_.end())
             playing_.push_back(&buffer);
@@ -79,6 +80,9 @@ public:
 
     bool playing(SoundBufferImpl& buffer) override {
         SDL_LockAudioDevice(device_);
+        // A device that takes no samples (a page whose audio the browser holds back) still lets
+        // every sound end in its own time, so that nothing waits on it for ever.
+        if (buffer.playing && overdue(buffer)) dropPlaying(buffer);
         bool result = buffer.playing;
         SDL_UnlockAudioDevice(device_);
         return result;
@@ -86,8 +90,7 @@ public:
 
     void remove(SoundBufferImpl& buffer) override {
         SDL_LockAudioDevice(device_);
-        buffer.playing = false;
-        playing_.erase(std::remove(playing_.begin(), playing_.end(), &buffer), playing_.end());
+        dropPlaying(buffer);
         SDL_UnlockAudioDevice(device_);
     }
 
@@ -96,6 +99,19 @@ public:
     }
 
 private:
+    void dropPlaying(SoundBufferImpl& buffer) {
+        buffer.playing = false;
+        playing_.erase(std::remove(playing_.begin(), playing_.end(), &buffer), playing_.end());
+    }
+
+    // Past its length and the device's own buffer, with a tenth of a second to spare.
+    bool overdue(const SoundBufferImpl& buffer) const {
+        const std::int64_t frameBytes = SDL_AUDIO_BITSIZE(spec_.format) / 8 * spec_.channels;
+        const std::int64_t frames = static_cast<std::int64_t>(buffer.deviceBytes.size()) / frameBytes + spec_.samples;
+        const std::int64_t lengthNs = frames * 1'000'000'000 / spec_.freq + 100'000'000;
+        return static_cast<std::int64_t>(SDL_GetTicks64()) * 1'000'000 - buffer.startNs > lengthNs;
+    }
+
     void mixInto(Uint8* stream, std::size_t length) {
         std::memset(stream, spec_.silence, length);
         for (SoundBufferImpl* buffer : playing_) {

@@ -1,27 +1,10 @@
 #include "platform/sdl/sdl_window_modes.h"
 
+#include <SDL.h>
+
 #include "platform/sdl/sdl_scale_plan.h"
 
 namespace platform {
-
-bool isSwitchKey(const SDL_Event& event) {
-    if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
-    SDL_Scancode code = event.key.keysym.scancode;
-    return code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
-}
-
-namespace {
-int keepUnlessFocusChange(void*, SDL_Event* event) {
-    bool focus = event->type == SDL_WINDOWEVENT && (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-                                                    event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
-    return focus ? 0 : 1;
-}
-} // namespace
-
-void dropFocusChanges() {
-    SDL_PumpEvents();
-    SDL_FilterEvents(&keepUnlessFocusChange, nullptr);
-}
 
 // The window is sized to its screen first: on an X server without a window manager the
 // full-screen request alone leaves it at its old size while the renderer scales for the whole

@@ -128,6 +128,31 @@ TEST_F(SdlBackend, TheWindowGoesFullScreenAndPresents) {
     backend().present(frame.data(), 800, 600, 800 * 4);
 }
 
+// A device that takes no samples (a page whose audio the browser holds back) still lets a sound
+// end in its own time: a little after its length, never for ever.
+TEST_F(SdlBackend, ASoundEndsInItsOwnTimeOnADeviceThatTakesNothing) {
+    IDirectSound* sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    for (SDL_AudioDeviceID id = 1; id < 16; ++id) SDL_PauseAudioDevice(id, 1);
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
+    DSBUFFERDESC desc{20, DSBCAPS_STATIC, 2205, 0, &format}; // a fifth of a second
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    const auto started = std::chrono::steady_clock::now();
+    DWORD status = DSBSTATUS_PLAYING;
+    while ((status & DSBSTATUS_PLAYING) != 0 && std::chrono::steady_clock::now() < started + std::chrono::seconds(5)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        buffer->GetStatus(&status);
+    }
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(status, 0u);
+    EXPECT_GE(took, std::chrono::milliseconds(200));
+    EXPECT_LT(took, std::chrono::seconds(1));
+    buffer->Release();
+    sound->Release();
+}
+
 TEST_F(SdlBackend, TheTerminalClosingClosesTheWindow) {
     HWND window = showGameWindow();
     ASSERT_NE(window, nullptr);

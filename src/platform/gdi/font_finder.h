@@ -1,0 +1,18 @@
+// Where a font's file lies: fontconfig on the desktop, the fonts packed with the page on the web.
+#pragma once
+
+#include <string>
+
+namespace platform::gdi {
+
+struct FontMatch {
+    std::string file;
+    int index = 0;
+    std::string family;
+    bool embolden = false; // the match has no bold of its own: embolden the regular outlines
+};
+
+// The font file for a family at a weight (OpenType 100 to 1000, 0 for normal) and slant.
+bool findFont(const char* family, int weight, bool italic, FontMatch& match);
+
+} // namespace platform::gdi
