@@ -35,6 +35,7 @@ export async function serve(folder) {
   const server = spawn("python3", ["-m", "http.server", "--bind", "127.0.0.1", String(port)],
                        { cwd: folder, stdio: ["ignore", "ignore", "ignore"] });
   const url = `http://127.0.0.1:${port}/`;
+  process.on("exit", () => server.kill()); // even when a failure skips stop()
   for (let i = 0; i < 100; i++) {
     if (server.exitCode !== null) throw new Error(`python3 -m http.server stopped (${server.exitCode})`);
     try {
