@@ -1,0 +1,322 @@
+// The page around the game: it fetches the game once, starts a run on the player's first key,
+// click or tap (sound is allowed only after one), keeps the game's keys from scrolling or pressing
+// anything on the page, and owns full screen, the touch keys and what the page says when the game
+// ends, a failure box comes up or something cannot load.
+"use strict";
+(function () {
+  const byId = (id) => document.getElementById(id);
+  const stage = byId("stage");
+  const screen = byId("screen");
+  const notice = byId("notice");
+  const noticeText = byId("notice-text");
+  const noticeDetail = byId("notice-detail");
+  const again = byId("again");
+  const sdlHome = byId("sdl-home");
+  const fullScreenButton = byId("full-screen");
+  const helpText = byId("help-text");
+
+  // Keys the game reads, or that would scroll the page: they act on the game only.
+  const gameKeys = new Set(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Enter", "NumpadEnter",
+                            "Escape", "PageUp", "PageDown", "Home", "End"]);
+  // What the touch keys type: the code SDL reads, and the older fields for good measure.
+  const touchKeys = {
+    ArrowUp: ["ArrowUp", 38],
+    ArrowDown: ["ArrowDown", 40],
+    Space: [" ", 32],
+    Enter: ["Enter", 13],
+    Escape: ["Escape", 27],
+  };
+  const tapHoldMs = 100; // the game reads its keys once a frame: a tap stays down this long at least
+  const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock);
+  const touchScreen = matchMedia("(pointer: coarse)").matches || "ontouchstart" in window ||
+                      navigator.maxTouchPoints > 0;
+
+  // Tests and benchmarks watch the game through these; the page itself needs none of them.
+  const watch = (window.brannocWatch = { run: null, frame: null, sound: null, activated: null });
+
+  let state = "waiting"; // for the first gesture, then starting, playing, ended or failed
+  let assets = null; // the script, the compiled game and its data, fetched once for every run
+  let loadFailure = null;
+  let currentRun = null;
+  let boxShown = false; // a failure box of the game's is on the page
+  let heldStartKey = null; // the key that started a run, kept from the game until it is let go
+  const fullScreenEnters = new Set(); // Enter keys taken by Alt+Enter, whose keyups go too
+
+  function say(text, detail, { box = false, playAgain = false } = {}) {
+    noticeText.textContent = text;
+    noticeDetail.textContent = detail || "";
+    notice.classList.toggle("box", box);
+    again.hidden = !playAgain;
+    notice.hidden = false;
+  }
+
+  // --- Loading -----------------------------------------------------------------------------------
+
+  function loadScript() {
+    return new Promise((resolve, reject) => {
+      const script = document.createElement("script");
+      script.src = "brannoc.js";
+      script.onload = () =>
+        typeof createBrannoc === "function" ? resolve() : reject(new Error("brannoc.js holds no game."));
+      script.onerror = () => reject(new Error("The game's script, brannoc.js, could not be loaded."));
+      document.head.appendChild(script);
+    });
+  }
+
+  async function fetchFile(name, what) {
+    let response;
+    try {
+      response = await fetch(name);
+    } catch (error) {
+      throw new Error(`${what} (${name}) could not be fetched: the server did not answer.`);
+    }
+    if (!response.ok) {
+      const answer = [response.status, response.statusText].filter(Boolean).join(" ");
+      throw new Error(`${what} (${name}) could not be fetched: the server answered ${answer}.`);
+    }
+    return response.arrayBuffer();
+  }
+
+  async function load() {
+    if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
+      throw new Error("This browser cannot run WebAssembly, which the game is made of. A current browser can.");
+    }
+    const [, wasmBinary, data] = await Promise.all([
+      loadScript(), fetchFile("brannoc.wasm", "The game"), fetchFile("brannoc.data", "The game's pictures and fonts")
+    ]);
+    let wasmModule;
+    try {
+      wasmModule = await WebAssembly.compile(wasmBinary);
+    } catch (error) {
+      throw new Error(`The game (brannoc.wasm) is damaged or not for this browser: ${error.message}`);
+    }
+    return { wasmBinary, wasmModule, data };
+  }
+
+  function showLoadFailure() { say("The game could not start.", loadFailure); }
+
+  load().then(
+    (loaded) => {
+      assets = loaded;
+      if (state === "starting") startRun();
+    },
+    (error) => {
+      loadFailure = error.message;
+      state = "failed";
+      showLoadFailure();
+    });
+
+  // --- Runs --------------------------------------------------------------------------------------
+
+  function startRun() {
+    state = "playing";
+    boxShown = false;
+    notice.hidden = true;
+    screen.classList.remove("ended", "crashed");
+    // SDL's window is a canvas it never draws on; each run has a fresh one, found by its id.
+    const sdlCanvas = document.createElement("canvas");
+    sdlCanvas.id = "canvas";
+    sdlHome.replaceChildren(sdlCanvas);
+
+    const run = {
+      canvas: sdlCanvas,
+      brannocScreen: screen,
+      wasmBinary: assets.wasmBinary,
+      // Compiled once when the page loaded: a run only instantiates it.
+      instantiateWasm(imports, done) {
+        WebAssembly.instantiate(assets.wasmModule, imports)
+            .then((instance) => done(instance, assets.wasmModule), (error) => crashed(run, String(error)));
+        return {};
+      },
+      getPreloadedPackage: () => assets.data,
+      print: (text) => console.log(text),
+      printErr: (text) => console.warn(text),
+      onExit: () => ended(run),
+      onAbort: (what) => crashed(run, what),
+      brannocPage: {
+        messageBox: (text, caption) => {
+          if (run !== currentRun) return;
+          boxShown = true;
+          say(caption, text, { box: true });
+        },
+        soundStarted: (id) => watch.sound && watch.sound(id),
+        framePresented: () => watch.frame && watch.frame(performance.now()),
+        activated: (on) => watch.activated && watch.activated(!!on),
+      },
+    };
+    currentRun = run;
+    watch.run = run; // the module itself, once created: brannocFrame and SDL2 land on it
+    createBrannoc(run).catch((error) => crashed(run, String(error)));
+  }
+
+  function ended(run) {
+    if (run !== currentRun || state !== "playing") return;
+    state = "ended";
+    screen.classList.add("ended");
+    if (boxShown) {
+      again.hidden = false;
+    } else {
+      say("The game has ended.", "Press Enter or Play again for another game.", { playAgain: true });
+    }
+  }
+
+  function crashed(run, what) {
+    if (run !== currentRun || state !== "playing") return;
+    state = "ended";
+    screen.classList.add("crashed");
+    say("The game stopped with an error.", String(what || "no reason given"), { box: true, playAgain: true });
+  }
+
+  // An error the game's script did not catch is a crash too, not a picture that stops.
+  window.addEventListener("error", (event) => crashed(currentRun, event.message));
+  window.addEventListener("unhandledrejection", (event) => crashed(currentRun, String(event.reason)));
+
+  // The first gesture starts the game; "Play again" and Enter after the end start another run.
+  function begin() {
+    if (loadFailure) return;
+    if (assets) {
+      startRun();
+    } else {
+      state = "starting";
+      say("Loading the game…");
+    }
+  }
+
+  again.addEventListener("click", () => {
+    if (state === "ended") begin();
+  });
+
+  // --- Keys --------------------------------------------------------------------------------------
+
+  function swallow(event) {
+    event.preventDefault();
+    event.stopImmediatePropagation();
+  }
+
+  const isEnter = (code) => code === "Enter" || code === "NumpadEnter";
+  // Keys that belong to the browser or the desktop, and start nothing.
+  const isBrowserKey = (event) => event.ctrlKey || event.altKey || event.metaKey ||
+                                  /^(Alt|Control|Shift|Meta|OS|Tab|F\d+|ContextMenu)/.test(event.code || event.key);
+
+  function onKey(event) {
+    const up = event.type === "keyup";
+    const press = event.type === "keypress"; // Enter's and Space's character, after their keydown
+    if (heldStartKey !== null && event.code === heldStartKey) {
+      swallow(event);
+      if (up) heldStartKey = null;
+      return;
+    }
+    if (isEnter(event.code) && (up ? fullScreenEnters.has(event.code) : event.altKey)) {
+      swallow(event);
+      if (up) {
+        fullScreenEnters.delete(event.code);
+      } else if (!press && !event.repeat) {
+        fullScreenEnters.add(event.code);
+        toggleFullScreen();
+      }
+      return;
+    }
+    if (press) return;
+    const starts = !up && !event.repeat &&
+                   (state === "waiting" ? !isBrowserKey(event) : state === "ended" && isEnter(event.code));
+    if (starts) {
+      swallow(event);
+      heldStartKey = event.code;
+      begin();
+      return;
+    }
+    if (gameKeys.has(event.code)) event.preventDefault();
+  }
+  // Registered before any run, so that it comes before SDL's own listeners on the window.
+  window.addEventListener("keydown", onKey, true);
+  window.addEventListener("keypress", onKey, true);
+  window.addEventListener("keyup", onKey, true);
+
+  function onFirstPointer(event) {
+    if (state !== "waiting") return;
+    // The tap that starts the game presses none of its keys.
+    if (event.target.closest && event.target.closest(".key")) event.stopImmediatePropagation();
+    begin();
+  }
+  window.addEventListener("pointerdown", onFirstPointer, true);
+  window.addEventListener("touchstart", onFirstPointer, { capture: true, passive: true });
+
+  // The page's buttons never take the keyboard: Space and Enter stay the game's.
+  for (const button of document.querySelectorAll("button")) {
+    button.tabIndex = -1;
+    button.addEventListener("mousedown", (event) => event.preventDefault());
+    button.addEventListener("click", () => button.blur());
+  }
+
+  // --- Full screen -------------------------------------------------------------------------------
+
+  function toggleFullScreen() {
+    if (document.fullscreenElement) {
+      document.exitFullscreen().catch(() => {});
+    } else if (stage.requestFullscreen) {
+      stage.requestFullscreen({ navigationUI: "hide" })
+          .then(() => canLockEscape && navigator.keyboard.lock(["Escape"]))
+          .catch(() => {});
+    }
+  }
+
+  function showHelp() {
+    const leave = canLockEscape ? "hold Escape to leave it" : "Escape leaves it";
+    helpText.textContent = touchScreen
+      ? "\u25b2 and \u25bc move, Pour pours, Esc ends the game."
+      : `Up and Down move, Space pours, Escape ends the game. Alt+Enter or the button: full screen (${leave}).`;
+  }
+
+  document.addEventListener("fullscreenchange", () => {
+    if (!document.fullscreenElement && canLockEscape) navigator.keyboard.unlock();
+  });
+  fullScreenButton.addEventListener("click", toggleFullScreen);
+  fullScreenButton.hidden = !document.fullscreenEnabled;
+
+  // --- Touch keys --------------------------------------------------------------------------------
+
+  function typeKey(type, code) {
+    const [key, keyCode] = touchKeys[code];
+    window.dispatchEvent(new KeyboardEvent(type, { code, key, keyCode, which: keyCode, bubbles: true, cancelable: true }));
+  }
+
+  function makeTouchKey(button) {
+    const code = button.dataset.code;
+    let pointer = null;
+    let downAt = 0;
+    let release = 0;
+    const letGo = () => {
+      release = 0;
+      button.classList.remove("down");
+      typeKey("keyup", code);
+    };
+    button.addEventListener("pointerdown", (event) => {
+      event.preventDefault();
+      if (pointer !== null) return;
+      if (release) {
+        clearTimeout(release);
+        letGo();
+      }
+      pointer = event.pointerId;
+      button.setPointerCapture(pointer);
+      downAt = performance.now();
+      button.classList.add("down");
+      typeKey("keydown", code);
+    });
+    const up = (event) => {
+      if (event.pointerId !== pointer) return;
+      pointer = null;
+      release = setTimeout(letGo, Math.max(0, tapHoldMs - (performance.now() - downAt)));
+    };
+    button.addEventListener("pointerup", up);
+    button.addEventListener("pointercancel", up);
+    button.addEventListener("contextmenu", (event) => event.preventDefault());
+  }
+
+  if (touchScreen) {
+    document.body.classList.add("touch");
+    for (const pad of document.querySelectorAll(".pad")) pad.hidden = false;
+    for (const button of document.querySelectorAll(".key")) makeTouchKey(button);
+  }
+  showHelp();
+})();
