@@ -26,6 +26,9 @@ void reset(const HeadlessOptions& options = {});
 const HeadlessOptions& options();
 
 void injectFault(Fault fault, HRESULT code = E_FAIL);
+// The blitter is busy for the next calls of BltFast, Blt and Lock: each that does not wait fails
+// with DDERR_WASSTILLDRAWING, and the first that waits finds it free.
+void busyBlitter(int calls);
 
 // Virtual time: timers and sound playback follow it.
 void advanceMs(double ms);

@@ -1,5 +1,7 @@
 // Sprites: the colour key at 16 and 32 bits, all-or-nothing blits, and the repair from the file.
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -79,7 +81,7 @@ TEST_P(SpriteTest, TheKeyHidesExactlyTheGreenPixels) {
     writeBmp(path, 8, 2, [&](int x, int y) { return y == 1 ? kBlue : x % 2 == 0 ? kGreen : near[x / 2]; });
     ASSERT_TRUE(sprite.load(path.c_str(), &screen.display));
     sprite.setColorKey(kGreen);
-    EXPECT_EQ(matchSurfaceColor(sprite.surface, kGreen) & 0xFFFFFF, GetParam() == 16 ? 0x07E0u : 0x00FF00u);
+    EXPECT_EQ(matchSurfaceColor(sprite.surface, kGreen), GetParam() == 16 ? 0x07E0u : 0x00FF00u);
     sprite.blitWhole(10, 10);
     for (int x = 0; x < 8; ++x) {
         EXPECT_EQ(screen.pixel(10 + x, 10) == kBlack, x % 2 == 0) << x;
@@ -94,6 +96,36 @@ TEST_P(SpriteTest, SettingTheKeyLeavesTheFirstPixelAlone) {
     EXPECT_EQ(matchSurfaceColor(sprite.surface, CLR_INVALID), before);
     sprite.blitWhole(0, 0);
     EXPECT_EQ(screen.pixel(0, 0), kBlue);
+
+    // The key is the first pixel as stored, all of it: every one of 32 bits at 32 bits.
+    DDSURFACEDESC desc = {};
+    desc.dwSize = sizeof desc;
+    ASSERT_EQ(sprite.surface->Lock(nullptr, &desc, 0, nullptr), DD_OK);
+    const std::uint32_t raw = 0xAB12FF34u;
+    std::memcpy(desc.lpSurface, &raw, static_cast<std::size_t>(GetParam() / 8));
+    sprite.surface->Unlock(nullptr);
+    EXPECT_EQ(matchSurfaceColor(sprite.surface, CLR_INVALID), GetParam() == 32 ? raw : raw & 0xFFFFu);
+}
+
+TEST_P(SpriteTest, ABusyBlitterRefusesTheKeyedCopyAtOnceWhileThePlainOneWaits) {
+    const std::string path = files.file("busy.bmp");
+    const auto paint = [&path](COLORREF colour) {
+        ASSERT_TRUE(writeBmp(path, 4, 4, [colour](int x, int) { return x < 2 ? kGreen : colour; }));
+    };
+    paint(kRed);
+    ASSERT_TRUE(sprite.load(path.c_str(), &screen.display));
+    platform::headless::busyBlitter(1);
+    sprite.blitWhole(0, 0);
+    EXPECT_EQ(screen.pixel(0, 0), kGreen) << "the plain copy waits";
+    platform::headless::busyBlitter(3); // matching the key waits it out
+    sprite.setColorKey(kGreen);
+    paint(kBlue);
+    platform::headless::busyBlitter(1);
+    sprite.blitWhole(10, 0);
+    EXPECT_EQ(screen.pixel(12, 0), kBlack) << "the keyed copy is refused at once";
+    sprite.blitWhole(10, 0);
+    EXPECT_EQ(screen.pixel(10, 0), kBlack);
+    EXPECT_EQ(screen.pixel(12, 0), kBlue) << "read again from its file after the refusal";
 }
 
 TEST_P(SpriteTest, ABlitLeavingTheScreenDrawsNothingAndReadsTheFileAgain) {

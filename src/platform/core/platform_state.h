@@ -68,6 +68,7 @@ struct PlatformState {
     int cursorCount = 0;
 
     std::array<std::optional<HRESULT>, static_cast<std::size_t>(Fault::Count)> faults{};
+    int blitterBusyCalls = 0; // calls that find the blitter busy, unless they wait
     std::vector<std::string> trace;
     std::vector<MessageBoxRecord> messageBoxes;
     std::string debugOutput;

@@ -22,6 +22,9 @@ HWND gameWindow();
 bool enterFullscreen(HWND window);
 void leaveFullscreen();
 void debugOutput(std::string_view text);
+// True when a test has made the blitter busy and this call does not wait for it; a call that waits
+// sees the blitter through to free.
+bool blitterBusy(bool waits);
 
 // ddraw/ddraw_display.cpp
 // Marks every surface lost (deactivation while in full-screen exclusive mode).

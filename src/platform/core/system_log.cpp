@@ -1,4 +1,4 @@
-// The platform's lifecycle trace, fault injection and debugger output.
+// The platform's lifecycle trace, fault injection (a busy blitter too) and debugger output.
 #include <cstdio>
 
 #include "platform/core/platform_state.h"
@@ -13,6 +13,16 @@ bool faulted(Fault fault, HRESULT* code) {
     auto index = static_cast<std::size_t>(fault);
     if (index >= platformState().faults.size() || !platformState().faults[index]) return false;
     if (code != nullptr) *code = *platformState().faults[index];
+    return true;
+}
+
+bool blitterBusy(bool waits) {
+    int& calls = platformState().blitterBusyCalls;
+    if (calls == 0 || waits) {
+        calls = 0;
+        return false;
+    }
+    --calls;
     return true;
 }
 

@@ -1,5 +1,5 @@
-// Copies between surfaces and colour fills. The blitter is software: it is never busy,
-// and it never clips: a rectangle that does not fit is refused and nothing is drawn.
+// Copies between surfaces and colour fills. The blitter is software: it is never busy unless a
+// test says so, and it never clips: a rectangle that does not fit is refused and nothing is drawn.
 #include <vector>
 
 #include "platform/core/system.h"
@@ -116,6 +116,9 @@ HRESULT IDirectDrawSurface::BltFast(DWORD x, DWORD y, IDirectDrawSurface* source
     if (impl_->lost || from.lost) {
         return DDERR_SURFACELOST;
     }
+    if (sys::blitterBusy((trans & DDBLTFAST_WAIT) != 0)) {
+        return DDERR_WASSTILLDRAWING;
+    }
     const RECT r = sourceRect != nullptr ? *sourceRect : RECT{0, 0, from.pixels->w, from.pixels->h};
     SDL_Surface* dest = impl_->pixels;
     if (!inside(r, from.pixels) || x > static_cast<DWORD>(dest->w) || y > static_cast<DWORD>(dest->h) ||
@@ -137,6 +140,9 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
     SDL_Surface* dest = impl_->pixels;
     if (impl_->lost || (source != nullptr && source->impl()->lost)) {
         return DDERR_SURFACELOST;
+    }
+    if (sys::blitterBusy((flags & DDBLT_WAIT) != 0)) {
+        return DDERR_WASSTILLDRAWING;
     }
     const RECT d = destRect != nullptr ? *destRect : RECT{0, 0, dest->w, dest->h};
     if (!inside(d, dest)) {

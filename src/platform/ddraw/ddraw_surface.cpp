@@ -107,12 +107,15 @@ HRESULT IDirectDrawSurface::ReleaseDC(HDC dc) {
     return DD_OK;
 }
 
-HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD /*flags*/, HANDLE /*event*/) {
+HRESULT IDirectDrawSurface::Lock(RECT* rect, DDSURFACEDESC* desc, DWORD flags, HANDLE /*event*/) {
     if (desc == nullptr) {
         return DDERR_INVALIDPARAMS;
     }
     if (impl_->lost) {
         return DDERR_SURFACELOST;
+    }
+    if (sys::blitterBusy((flags & DDLOCK_WAIT) != 0)) {
+        return DDERR_WASSTILLDRAWING;
     }
     const SDL_Surface* s = impl_->pixels;
     int x = 0;

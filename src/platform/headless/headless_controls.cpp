@@ -24,6 +24,8 @@ void injectFault(Fault fault, HRESULT code) {
     if (index < platformState().faults.size()) platformState().faults[index] = code;
 }
 
+void busyBlitter(int calls) { platformState().blitterBusyCalls = calls > 0 ? calls : 0; }
+
 void advanceMs(double ms) {
     if (ms > 0) headlessBackend().advanceNs(static_cast<std::int64_t>(std::llround(ms * 1e6)));
 }
