@@ -34,23 +34,23 @@ TEST_F(JoystickTest, FullRangeDeadZoneBoundaries) {
     EXPECT_EQ(stick.xLow, 26213u);
     EXPECT_EQ(stick.xHigh, 39320u);
 
-    moveTo(state, 32767, 26212);
-    EXPECT_TRUE(stick.up());
-    moveTo(state, 32767, 26213);
-    EXPECT_FALSE(stick.up());
-    EXPECT_FALSE(stick.down());
-    EXPECT_FALSE(stick.centred()) << "the threshold itself is not centred";
-    moveTo(state, 32767, 39320);
-    EXPECT_FALSE(stick.down());
-    EXPECT_FALSE(stick.centred());
-    moveTo(state, 32767, 39321);
-    EXPECT_TRUE(stick.down());
-    moveTo(state, 26212, 32767);
-    EXPECT_TRUE(stick.left());
-    moveTo(state, 39321, 32767);
-    EXPECT_TRUE(stick.right());
-    moveTo(state, 32767, 32767);
-    EXPECT_TRUE(stick.centred());
+    // Each axis on both sides of both thresholds, the other axis centred: comparisons are strict.
+    struct Probe {
+        DWORD at;
+        bool low, high, centred;
+    };
+    for (Probe p :
+         {Probe{26212, true, false, false}, Probe{26213, false, false, false}, Probe{32767, false, false, true},
+          Probe{39320, false, false, false}, Probe{39321, false, true, false}}) {
+        moveTo(state, 32767, p.at);
+        EXPECT_EQ(stick.up(), p.low) << "y " << p.at;
+        EXPECT_EQ(stick.down(), p.high) << "y " << p.at;
+        EXPECT_EQ(stick.centred(), p.centred) << "y " << p.at;
+        moveTo(state, p.at, 32767);
+        EXPECT_EQ(stick.left(), p.low) << "x " << p.at;
+        EXPECT_EQ(stick.right(), p.high) << "x " << p.at;
+        EXPECT_EQ(stick.centred(), p.centred) << "x " << p.at;
+    }
 }
 
 TEST_F(JoystickTest, AxisWithANonZeroMinimumCountsTheCentreFromZero) {

@@ -45,16 +45,18 @@ TEST_F(PlayTest, HeldDirectionMovesOncePerMoveSound) {
 TEST_F(PlayTest, NoPourWhileADirectionIsHeld) {
     emptyRound();
     setKeyDown(DIK_SPACE, true);
-    setKeyDown(DIK_UP, true);
-    for (int frame = 0; frame < 60; ++frame) {
-        runFrame();
-        advanceMs(16.7);
-        EXPECT_EQ(pubScreen.pouring, 0) << "frame " << frame;
+    for (int key : {DIK_UP, DIK_DOWN}) {
+        setKeyDown(key, true);
+        for (int frame = 0; frame < 60; ++frame) {
+            runFrame();
+            advanceMs(16.7);
+            EXPECT_EQ(pubScreen.pouring, 0) << "key " << key << " frame " << frame;
+        }
+        setKeyDown(key, false);
+        advanceMs(400);
     }
     EXPECT_EQ(soundsPlayed(pourWave), 0);
     // The first frame without a direction starts the pour and its sound together.
-    setKeyDown(DIK_UP, false);
-    advanceMs(400);
     runFrame();
     EXPECT_EQ(pubScreen.pouring, 1);
     EXPECT_EQ(pubScreen.pourStage, 1);
@@ -126,6 +128,8 @@ TEST_F(SilentPlayTest, HeldSpacePoursAMugEveryFrame) {
 
 TEST_F(PlayTest, TheHundredAndFirstMugWrapsToRecordZero) {
     emptyRound();
+    gameVars.bartenderBar = 2;
+    placeCustomer(0, 1, 400);
     for (int mug = 1; mug <= 100; ++mug) {
         pubScreen.launchMug(0, 1, 0);
     }
@@ -135,10 +139,25 @@ TEST_F(PlayTest, TheHundredAndFirstMugWrapsToRecordZero) {
     EXPECT_EQ(pubScreen.mugs[0].x, 333);
     EXPECT_EQ(pubScreen.mugs[0].y, 275);
     EXPECT_EQ(pubScreen.mugs[0].full, 0);
-    // Records 1 to 100 drop out of every pass: they no longer move.
+    // Records 1 to 100 drop out of every pass: none is moved, breaks at the far end, is caught by
+    // the bartender, is taken by a customer, is drawn or is cleared by a reset.
+    pubScreen.mugs[1].x = 630;            // past bar 1's far end
+    pubScreen.mugs[2] = Mug{100, 275, 0}; // empty, at the bartender's end of his bar
+    pubScreen.mugs[3].x = 420;            // in the customer's reach
+    const int lives = gameVars.lives;
     pubScreen.moveMugs();
-    EXPECT_EQ(pubScreen.mugs[1].x, 150);
+    pubScreen.checkMugs();
     EXPECT_EQ(pubScreen.mugs[0].x, 331);
+    EXPECT_EQ(pubScreen.mugs[1].x, 630);
+    EXPECT_EQ(pubScreen.mugs[2].x, 100);
+    EXPECT_EQ(pubScreen.mugs[3].x, 420);
+    EXPECT_EQ(pubScreen.mugs[4].x, 150);
+    EXPECT_EQ(gameVars.lives, lives);
+    EXPECT_EQ(pubScreen.customers[0].drinking, 0);
+    pubScreen.mugs[0].x = 0;
+    EXPECT_TRUE(allBlack(drawnAlone([] { pubScreen.drawMugs(); })));
+    pubScreen.resetRound();
+    EXPECT_EQ(pubScreen.mugs[4].x, 150);
 }
 
 TEST_F(PlayTest, EachPoseIsDrawnAtItsPlace) {

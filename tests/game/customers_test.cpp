@@ -60,6 +60,14 @@ TEST_F(PlayTest, WalkerOnBarThreeJustInsideTheDoorShowsAFewColumns) {
     placeCustomer(0, 3, 799);
     pubScreen.customerRect = SourceRect{};
     EXPECT_TRUE(allBlack(drawnAlone([] { pubScreen.drawCustomers(); })));
+    EXPECT_EQ(pubScreen.customerRect.right, 0);
+    // A drinker behind the door is not drawn, so not clipped out through it either.
+    for (int x : {798, 799}) {
+        placeCustomer(0, 3, x);
+        pubScreen.customers[0].drinking = 1;
+        pubScreen.drawCustomers();
+        EXPECT_EQ(pubScreen.customers[0].x, x < 799 ? 0 : x) << x;
+    }
 }
 
 TEST_F(PlayTest, ArrivalRestartsTheRound) {

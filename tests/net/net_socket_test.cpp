@@ -6,12 +6,14 @@
 #include <cstring>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "headless_display.h"
 #include "net/net_socket.h"
 #include "net/winsock_session.h"
 #include "platform/headless.h"
+#include "raw_peer.h"
 
 namespace {
 
@@ -137,7 +139,24 @@ TEST_F(NetSocketTest, ConnectsOnTheDefaultPortAndCarriesBytesBothWays) {
     another.close();
 }
 
-TEST_F(NetSocketTest, APortAbove65535IsCutToItsLow16Bits) { connectPair(70000, 4464); }
+// The ports as a program outside the wrapper finds them: -1 is 7 both ways, and a number above
+// 65535 is cut to its low 16 bits.
+TEST_F(NetSocketTest, APeerFindsTheDefaultAndTheCutPorts) {
+    for (auto [asked, seen] : {std::pair{-1, 7}, std::pair{70000, 4464}}) {
+        NetSocket listening;
+        ASSERT_EQ(listening.open(window, serverMessage), 0);
+        ASSERT_EQ(listening.listen(asked), 0) << asked;
+        EXPECT_TRUE(raw_peer::connects(seen)) << asked;
+        listening.close();
+    }
+    const int peer = raw_peer::listening(7);
+    ASSERT_GE(peer, 0);
+    EXPECT_TRUE(connectStarted(client.connect("127.0.0.1", -1)));
+    int error = -1;
+    EXPECT_TRUE(events.waitFor(clientMessage, client.handle, ws::FD_CONNECT, &error));
+    EXPECT_EQ(error, 0);
+    raw_peer::hangUp(peer);
+}
 
 TEST_F(NetSocketTest, CloseAfterAcceptClosesTheConnectionNotTheListener) {
     connectPair(4471, 4471);

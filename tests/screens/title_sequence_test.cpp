@@ -190,6 +190,9 @@ TEST_F(TitleSequenceTest, FollowsItsTimelineTickByTick) {
         if (t > 6 && t <= 54) {
             EXPECT_EQ(explosionCentre(), black);
         }
+        if (fireCount > 0) { // the rows above the sign hold fires alone
+            EXPECT_NE(rightmostLit(167, 200), -1) << "the fires burn in a frame without a tick";
+        }
         expectSignLettersAndCursor();
 
         frame(true);
@@ -222,6 +225,15 @@ TEST_F(TitleSequenceTest, FollowsItsTimelineTickByTick) {
     }
     EXPECT_EQ(fireCount, 142);
     EXPECT_EQ(plays(letterWave), 19);
+}
+
+TEST_F(TitleSequenceTest, TheExplosionGoesBackToItsFirstFrameAfterTheTenth) {
+    ASSERT_NO_FATAL_FAILURE(start(true)); // the blast plays on: no flash after the first burst
+    for (int n = 1; n <= 11; ++n) {
+        showFrame([] { titleScreen.burst(); });
+        EXPECT_EQ(burstFrame, n % 10) << "burst " << n;
+        EXPECT_NE(explosionCentre(), black) << "burst " << n;
+    }
 }
 
 TEST_F(TitleSequenceTest, TheSignsRepairsAfterItsEmptyDrawsReadNoFileAgain) {
