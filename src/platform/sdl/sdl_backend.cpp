@@ -48,6 +48,7 @@ public:
         pumpSdlEvents([this](const SDL_Event& event) {
             if (!isSwitchKey(event)) return false;
             if (event.key.repeat == 0) switchPending_ = true;
+            switchEnter_ = event.key.keysym.scancode;
             return true;
         });
         if (switchPending_) switchFullscreen();
@@ -144,7 +145,13 @@ public:
 
     bool keyDown(int scanCode) override {
         int sdlCode = keys::sdlScancodeFor(scanCode);
-        return sdlCode != 0 && SDL_GetKeyboardState(nullptr)[sdlCode] != 0;
+        bool down = sdlCode != 0 && SDL_GetKeyboardState(nullptr)[sdlCode] != 0;
+        // The Enter of Alt+Enter is the desktop's until it has been let go.
+        if (sdlCode != 0 && sdlCode == switchEnter_) {
+            if (down) return false;
+            switchEnter_ = SDL_SCANCODE_UNKNOWN;
+        }
+        return down;
     }
 
     UINT joystickPosition(JoystickReading& reading) override { return joystick_.position(reading); }
@@ -178,6 +185,7 @@ private:
     FramePacer pacer_;
     SdlJoystick joystick_;
     bool switchPending_ = false;
+    SDL_Scancode switchEnter_ = SDL_SCANCODE_UNKNOWN; // held since it switched, not the game's
 };
 
 } // namespace

@@ -20,10 +20,10 @@ protected:
     }
     void TearDown() override { platform::useHeadless(); }
 
-    static void pressKey(SDL_Scancode code, Uint16 mod = KMOD_NONE, bool autoRepeat = false) {
+    static void pressKey(SDL_Scancode code, Uint16 mod = KMOD_NONE, bool autoRepeat = false, bool up = false) {
         SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.state = SDL_PRESSED;
+        event.type = up ? SDL_KEYUP : SDL_KEYDOWN;
+        event.key.state = up ? SDL_RELEASED : SDL_PRESSED;
         event.key.keysym.scancode = code;
         event.key.keysym.sym = SDL_GetKeyFromScancode(code);
         event.key.keysym.mod = mod;

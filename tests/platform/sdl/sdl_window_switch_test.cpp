@@ -3,7 +3,9 @@
 
 #include <string>
 
+#include "desktop_controls.h"
 #include "game/pub_screen.h"
+#include "platform/dinput.h"
 
 namespace {
 
@@ -114,6 +116,48 @@ TEST_F(AltEnter, TwiceReturnsToFullScreenWithTheGameWhereItWas) {
     EXPECT_EQ(lastCount - firstCount, 14);
     EXPECT_EQ(inactiveFrames, 0);
     EXPECT_EQ(lostFrames, 0);
+}
+
+// The Enter of Alt+Enter is the desktop's: at the game-over box the switch there and back leaves
+// the box up, and once it was let go a plain Enter plays again.
+TEST_F(AltEnter, AtTheGameOverBoxLeavesTheBoxUp) {
+    // Alt and Enter held down together, or let go, as the desktop's keyboard reports them.
+    const auto holdAltEnter = [](bool down) {
+        desktop::setKeyDown(DIK_LMENU, down);
+        desktop::setKeyDown(DIK_RETURN, down);
+        pressKey(SDL_SCANCODE_RETURN, KMOD_LALT, false, !down);
+    };
+    std::vector<Shown> seen;
+    std::vector<bool> boxUp;
+    int boxFrame = 0;
+    runProgram(
+        [&](int frame) {
+            onIntoPlay(frame);
+            if (app.screen() != SCREEN_PLAY) return;
+            if (boxFrame == 0) {
+                gameVars.lives = 0;
+                if (pubScreen.tauntChosen != 0) boxFrame = frame;
+                return;
+            }
+            const int since = frame - boxFrame;
+            if (since == 1 || since == 6) holdAltEnter(true);
+            if (since == 5 || since == 10) {
+                seen.push_back(shown(gameWindow()));
+                boxUp.push_back(pubScreen.tauntChosen != 0 && gameVars.lives == 0);
+                holdAltEnter(false);
+            }
+            if (since == 12) desktop::setKeyDown(DIK_RETURN, true);
+            if (since == 14) {
+                boxUp.push_back(pubScreen.tauntChosen != 0);
+                desktop::setKeyDown(DIK_RETURN, false);
+                PostMessageA(app.window, WM_CLOSE, 0, 0);
+            }
+        },
+        600);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_FALSE(seen[0].fullscreen);
+    EXPECT_TRUE(seen[1].fullscreen);
+    EXPECT_EQ(boxUp, (std::vector<bool>{true, true, false}));
 }
 
 } // namespace
