@@ -69,6 +69,9 @@ struct PlatformState {
 
     std::array<std::optional<HRESULT>, static_cast<std::size_t>(Fault::Count)> faults{};
     int blitterBusyCalls = 0; // calls that find the blitter busy, unless they wait
+    // The records that tests read, kept only when a headless run asks for them: the real game's
+    // stay empty, however long it runs.
+    bool recording = false;
     std::vector<std::string> trace;
     std::vector<MessageBoxRecord> messageBoxes;
     std::string debugOutput;

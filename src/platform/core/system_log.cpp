@@ -7,7 +7,9 @@
 
 namespace platform::sys {
 
-void trace(std::string_view event) { platformState().trace.emplace_back(event); }
+void trace(std::string_view event) {
+    if (platformState().recording) platformState().trace.emplace_back(event);
+}
 
 bool faulted(Fault fault, HRESULT* code) {
     auto index = static_cast<std::size_t>(fault);
@@ -27,7 +29,7 @@ bool blitterBusy(bool waits) {
 }
 
 void debugOutput(std::string_view text) {
-    platformState().debugOutput.append(text);
+    if (platformState().recording) platformState().debugOutput.append(text);
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
 }

@@ -37,6 +37,7 @@ struct HeadlessOptions {
     double msPerFlip = 0.0;                           // virtual time that each Flip lets pass
     std::uint64_t cyclesPerSecond = 3'000'000'000ull; // the time-stamp counter's rate
     std::int64_t calendarTime = 1'000'000'000;        // what CalendarTimeSeconds returns
+    bool record = true; // keeps the records that tests read: trace, message boxes, sounds, debugger output
 };
 
 struct MessageBoxRecord {

@@ -63,7 +63,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags) {
     if (!impl_->prepared) impl_->prepared = impl_->output->prepare(*impl_);
     if (!impl_->prepared) return DSERR_BADFORMAT;
     impl_->output->start(*impl_);
-    platformState().soundLog.push_back(impl_->resourceId);
+    if (platformState().recording) platformState().soundLog.push_back(impl_->resourceId);
     page::soundStarted(impl_->resourceId);
     return DS_OK;
 }

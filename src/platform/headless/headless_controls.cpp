@@ -13,6 +13,7 @@ namespace platform::headless {
 
 void reset(const HeadlessOptions& options) {
     resetPlatformState();
+    platformState().recording = options.record;
     gdi::forgetPictureFiles();
     headlessBackend().reset(options);
 }

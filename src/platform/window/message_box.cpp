@@ -15,7 +15,8 @@ int MessageBoxA(HWND, const char* text, const char* caption, UINT type) {
     const char* title = (caption != nullptr && caption[0] != '\0') ? caption : "Error";
     std::fprintf(stderr, "%s: %s\n", title, body);
     std::fflush(stderr);
-    platformState().messageBoxes.push_back(MessageBoxRecord{body, caption != nullptr ? caption : "", type});
+    if (platformState().recording)
+        platformState().messageBoxes.push_back(MessageBoxRecord{body, caption != nullptr ? caption : "", type});
     backend().showMessageBox(body, title, type);
     return IDOK;
 }
