@@ -2,6 +2,7 @@
 // cursor, checked against its timeline on what is shown and heard.
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <set>
 
 #include "gfx/fonts.h"
@@ -32,6 +33,18 @@ struct SequenceState {
         return s;
     }
     bool operator==(const SequenceState&) const = default;
+
+    // A failure names the fields (the frames of the fires in use, in order).
+    friend void PrintTo(const SequenceState& s, std::ostream* os) {
+        *os << "{titleStep " << s.titleStep << ", phaseTicks " << s.phaseTicks << ", revealWidth " << s.revealWidth
+            << ", burstFrame " << s.burstFrame << ", fireCount " << s.fireCount << ", letterCount " << s.letterCount
+            << ", cursorTicks " << s.cursorTicks << ", stepping " << s.stepping << ", bursting " << s.bursting
+            << ", typing " << s.typing << ", cursorHidden " << s.cursorHidden << ", fire frames";
+        for (int i = 0; i < std::clamp(s.fireCount, 0, TitleScreen::maxFires); ++i) {
+            *os << ' ' << s.fireFrames[i];
+        }
+        *os << '}';
+    }
 };
 
 // The timeline, by ticked frame T (1 for the first).

@@ -1,6 +1,8 @@
 // The WAVE reader: chunk order, short formats, padding, and images that lie about their length.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "sound/sound_effect.h"
 #include "wave_image.h"
 
@@ -13,6 +15,11 @@ struct Found {
     long data;
     DWORD size;
     bool operator==(const Found&) const = default;
+
+    friend void PrintTo(const Found& f, std::ostream* os) {
+        *os << "{" << (f.ok ? "found" : "failed") << ", format at " << f.format << ", data at " << f.data << ", size "
+            << f.size << "}";
+    }
 };
 
 Found parse(const Bytes& image) {
