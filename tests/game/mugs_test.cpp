@@ -39,11 +39,12 @@ TEST_F(PlayTest, FullMugOnBarOneBreaksAtTheFarEndAt622) {
     EXPECT_EQ(soundsPlayed(breakWave), 1);
 }
 
-TEST_F(PlayTest, EmptyMugOnBarTwoIsCaughtAt148) {
+// Started at odd x, so that the mugs stop on the limits themselves.
+TEST_F(PlayTest, EmptyMugOnBarTwoIsCaughtBelow149) {
     emptyRound();
     gameVars.bartenderBar = 2;
-    pubScreen.launchMug(1, 2, 160);
-    EXPECT_EQ(slideUntil([] { return pubScreen.mugs[1].x == 0; }, 20) - 2, 148);
+    pubScreen.launchMug(1, 2, 161);
+    EXPECT_EQ(slideUntil([] { return pubScreen.mugs[1].x == 0; }, 20) - 2, 147);
     EXPECT_EQ(pubScreen.mugs[1].x, 0);
     EXPECT_EQ(soundsPlayed(catchWave), 1);
     EXPECT_EQ(gameVars.lives, 3);
@@ -52,8 +53,8 @@ TEST_F(PlayTest, EmptyMugOnBarTwoIsCaughtAt148) {
 TEST_F(PlayTest, EmptyMugBreaksBelow119WhenTheBartenderIsElsewhere) {
     emptyRound();
     gameVars.bartenderBar = 1;
-    pubScreen.launchMug(1, 2, 160);
-    EXPECT_EQ(slideUntil(lifeLost, 40) - 2, 118);
+    pubScreen.launchMug(1, 2, 161);
+    EXPECT_EQ(slideUntil(lifeLost, 40) - 2, 117);
     EXPECT_EQ(gameVars.lives, 2);
     EXPECT_EQ(soundsPlayed(catchWave), 0);
 }

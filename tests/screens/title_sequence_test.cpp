@@ -210,6 +210,9 @@ TEST_F(TitleSequenceTest, FollowsItsTimelineTickByTick) {
 
         frame(true);
         fires += firesAddedAt(t);
+        for (int i = fires - firesAddedAt(t); i < fires; ++i) { // started at 0 to 30, one tick on
+            EXPECT_TRUE(titleScreen.fires[i].frame >= 1 && titleScreen.fires[i].frame <= 31) << "fire " << i;
+        }
         EXPECT_EQ(titleStep, stepAfter(t));
         EXPECT_EQ(burstFrame, burstFrameAfter(t));
         EXPECT_EQ(revealWidth, revealAfter(t));
@@ -240,12 +243,20 @@ TEST_F(TitleSequenceTest, FollowsItsTimelineTickByTick) {
     EXPECT_EQ(plays(letterWave), 19);
 }
 
-TEST_F(TitleSequenceTest, TheExplosionGoesBackToItsFirstFrameAfterTheTenth) {
+TEST_F(TitleSequenceTest, TheExplosionAndTheFiresGoBackToTheirFirstFrames) {
     ASSERT_NO_FATAL_FAILURE(start(true)); // the blast plays on: no flash after the first burst
     for (int n = 1; n <= 11; ++n) {
         showFrame([] { titleScreen.burst(); });
         EXPECT_EQ(burstFrame, n % 10) << "burst " << n;
         EXPECT_NE(explosionCentre(), black) << "burst " << n;
+    }
+    // A fire shows its frames 0 to 32, then 0 again.
+    fireCount = 1;
+    titleScreen.fires[0] = Fire{100, 100, 31};
+    for (int next : {32, 0, 1}) {
+        app.countTick();
+        showFrame([] { titleScreen.drawFires(); });
+        EXPECT_EQ(titleScreen.fires[0].frame, next);
     }
 }
 

@@ -98,6 +98,12 @@ TEST_F(Keyboard, KeyPressesArriveAsMessagesWithScanCodeAltAndRepeatBits) {
     EXPECT_EQ(msg.message, WM_SYSKEYDOWN);
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(VK_RETURN));
     EXPECT_EQ((msg.lParam >> 29) & 1, 1);
+    // Alt itself is the system's, even where its press comes before its state says it is held.
+    headless::setKeyDown(DIK_RMENU, false);
+    headless::pressKey(DIK_LMENU);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, WM_SYSKEYDOWN);
+    EXPECT_EQ((msg.lParam >> 29) & 1, 1);
 }
 
 TEST_F(Keyboard, TappedKeyIsUpAgainWhenItsMessageIsHandled) {
