@@ -52,7 +52,7 @@ printf '#!/bin/sh\n[ "$1" = -n ] && shift\n"$@"\n' > "$fake/bin/sudo"
 chmod +x "$fake/bin/sudo"
 run_deps; code=$?
 expect "willing sudo: exit code 0, not $code" [ "$code" -eq 0 ]
-expect "willing sudo: installs the missing package" grep -q "apt-get install -y -qq xvfb" "$fake/apt.log"
+expect "willing sudo: installs the missing package, waiting out apt's lock" grep -q "apt-get install -o DPkg::Lock::Timeout=600 -y -qq xvfb" "$fake/apt.log"
 
 [ "$failures" -eq 0 ] && echo ok
 exit "$failures"
