@@ -140,7 +140,7 @@
           say(caption, text, { box: true });
         },
         soundStarted: (id) => watch.sound && watch.sound(id),
-        framePresented: () => watch.frame && watch.frame(performance.now()),
+        framePresented: (time) => watch.frame && watch.frame(time),
         activated: (on) => watch.activated && watch.activated(!!on),
       },
     };

@@ -15,6 +15,14 @@ EM_JS(void, tellPage, (const char* hook, int value), {
 });
 // clang-format on
 
+// The display frame the picture goes out in: the one that let the game draw it.
+// clang-format off
+EM_JS(void, tellFrame, (), {
+    const page = Module['brannocPage'];
+    if (page && page.framePresented) page.framePresented(Module['brannocDisplayFrame'] ?? performance.now());
+});
+// clang-format on
+
 // The game's main yields to the browser in its waits, and when it at last returns no one is
 // waiting for it: the runtime hands its return to whoever asked, and this asks, so that the game
 // ends as a program does (its objects let go, the page told through onExit).
@@ -39,7 +47,7 @@ const bool watching = (watchForTheEnd(), true);
 } // namespace
 
 void soundStarted(int resourceId) { tellPage("soundStarted", resourceId); }
-void framePresented() { tellPage("framePresented", 0); }
+void framePresented() { tellFrame(); }
 void activated(bool active) { tellPage("activated", active ? 1 : 0); }
 
 } // namespace platform::page

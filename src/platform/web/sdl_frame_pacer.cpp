@@ -13,7 +13,11 @@ namespace {
 constexpr std::int64_t kEarlyNs = FramePacer::kFrameNs / 4;
 
 // clang-format off
-EM_ASYNC_JS(double, nextDisplayFrameMs, (), { return await new Promise(resolve => requestAnimationFrame(resolve)); });
+EM_ASYNC_JS(double, nextDisplayFrameMs, (), {
+    const time = await new Promise(resolve => requestAnimationFrame(resolve));
+    Module['brannocDisplayFrame'] = time; // what the page hears a frame was shown in
+    return time;
+});
 // clang-format on
 
 } // namespace

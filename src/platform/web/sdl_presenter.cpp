@@ -29,37 +29,36 @@ EM_JS(void, pageAreaPixels, (int* size), {
 // clang-format off
 EM_JS(void, showOnPage, (const void* rgba, int width, int height, const int* plan), {
     const screen = Module['brannocScreen'];
-    if (!Module['brannocFrame']) {
-        Module['brannocFrame'] = document.createElement('canvas');
-        Module['brannocFrameContext'] = Module['brannocFrame'].getContext('2d');
-    }
-    const frame = Module['brannocFrame'];
-    if (frame.width != width || frame.height != height) {
+    let shown = Module['brannocShown'];
+    // The frame's canvas and its image are made once and kept while the game's memory stays where
+    // it is, so that a frame leaves nothing behind for the browser to collect.
+    if (!shown || shown.buffer !== HEAPU8.buffer || shown.rgba !== rgba || shown.width !== width ||
+        shown.height !== height) {
+        const frame = Module['brannocFrame'] || document.createElement('canvas');
         frame.width = width;
         frame.height = height;
+        Module['brannocFrame'] = frame;
+        const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+        shown = Module['brannocShown'] = {buffer: HEAPU8.buffer, rgba: rgba, width: width, height: height,
+            image: new ImageData(pixels, width, height), context: frame.getContext('2d'), layout: ''};
     }
-    const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    Module['brannocFrameContext'].putImageData(new ImageData(pixels, width, height), 0, 0);
-    const[stepWidth, stepHeight, x, y, shownWidth, shownHeight] = HEAP32.subarray(plan >> 2, (plan >> 2) + 6);
-    if (screen.width != stepWidth || screen.height != stepHeight) {
+    shown.context.putImageData(shown.image, 0, 0);
+    const at = plan >> 2;
+    const stepWidth = HEAP32[at], stepHeight = HEAP32[at + 1];
+    const context = screen.getContext('2d');
+    const layout = [HEAP32[at], HEAP32[at + 1], HEAP32[at + 2], HEAP32[at + 3], HEAP32[at + 4], HEAP32[at + 5],
+        window.devicePixelRatio || 1].join();
+    if (layout !== shown.layout || screen.width !== stepWidth || screen.height !== stepHeight) {
+        shown.layout = layout;
         screen.width = stepWidth;
         screen.height = stepHeight;
+        const ratio = window.devicePixelRatio || 1;
+        const css = (value) => (value / ratio) + 'px';
+        Object.assign(screen.style, {position: 'absolute', imageRendering: 'auto', left: css(HEAP32[at + 2]),
+            top: css(HEAP32[at + 3]), width: css(HEAP32[at + 4]), height: css(HEAP32[at + 5])});
     }
-    const context = screen.getContext('2d');
     context.imageSmoothingEnabled = false;
-    context.drawImage(frame, 0, 0, stepWidth, stepHeight);
-    const ratio = window.devicePixelRatio || 1;
-    const style = screen.style;
-    const place = (name, value) => {
-        const css = (value / ratio) + 'px';
-        if (style[name] != css) style[name] = css;
-    };
-    style.position = 'absolute';
-    style.imageRendering = 'auto';
-    place('left', x);
-    place('top', y);
-    place('width', shownWidth);
-    place('height', shownHeight);
+    context.drawImage(shown.context.canvas, 0, 0, stepWidth, stepHeight);
 });
 // clang-format on
 
