@@ -26,10 +26,12 @@ void postClose(HWND window) {
     if (!isQueued(window, WM_CLOSE)) postToQueue(window, WM_CLOSE, 0, 0);
 }
 
-[[maybe_unused]] bool hasFocus(Uint32 windowId) {
+#ifdef __EMSCRIPTEN__
+bool hasFocus(Uint32 windowId) {
     SDL_Window* window = SDL_GetWindowFromID(windowId);
     return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
 }
+#endif
 
 void translate(const SDL_Event& event) {
     HWND window = sys::gameWindow();

@@ -40,19 +40,23 @@ EM_JS(void, showOnPage, (const void* rgba, int width, int height, const int* pla
         Module['brannocFrame'] = frame;
         const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
         shown = Module['brannocShown'] = {buffer: HEAPU8.buffer, rgba: rgba, width: width, height: height,
-            image: new ImageData(pixels, width, height), context: frame.getContext('2d'), layout: ''};
+            image: new ImageData(pixels, width, height), context: frame.getContext('2d'), layout: [0, 0, 0, 0, 0, 0, 0]};
     }
     shown.context.putImageData(shown.image, 0, 0);
     const at = plan >> 2;
     const stepWidth = HEAP32[at], stepHeight = HEAP32[at + 1];
     const context = screen.getContext('2d');
-    const layout = [HEAP32[at], HEAP32[at + 1], HEAP32[at + 2], HEAP32[at + 3], HEAP32[at + 4], HEAP32[at + 5],
-        window.devicePixelRatio || 1].join();
-    if (layout !== shown.layout || screen.width !== stepWidth || screen.height !== stepHeight) {
-        shown.layout = layout;
+    const ratio = window.devicePixelRatio || 1;
+    const layout = shown.layout;
+    let moved = layout[6] !== ratio || screen.width !== stepWidth || screen.height !== stepHeight;
+    for (let i = 0; i < 6; ++i) {
+        if (layout[i] !== HEAP32[at + i]) moved = true;
+        layout[i] = HEAP32[at + i];
+    }
+    layout[6] = ratio;
+    if (moved) {
         screen.width = stepWidth;
         screen.height = stepHeight;
-        const ratio = window.devicePixelRatio || 1;
         const css = (value) => (value / ratio) + 'px';
         Object.assign(screen.style, {position: 'absolute', imageRendering: 'auto', left: css(HEAP32[at + 2]),
             top: css(HEAP32[at + 3]), width: css(HEAP32[at + 4]), height: css(HEAP32[at + 5])});
