@@ -1,6 +1,6 @@
 // A page lays the picture out itself, and full screen is the page's to ask for (Alt+Enter and its
 // button), since a browser grants it only inside the player's own gesture.
-#include "platform/sdl/sdl_window_modes.h"
+#include "platform/desktop/sdl_window_modes.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 // A page shows frames on the browser's display frames: the wait yields to the browser until one
 // comes, and lets at most 60 frames a second through whatever the screen's refresh.
-#include "platform/sdl/sdl_frame_pacer.h"
+#include "platform/present/frame_pacer.h"
 
 #include <emscripten.h>
 

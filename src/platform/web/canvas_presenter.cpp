@@ -2,14 +2,14 @@
 // own (module.brannocFrame, which tests may read), drawn by the whole factor into the visible
 // canvas (brannocScreen) with smoothing off, and that canvas scaled the rest of the way and
 // letterboxed by the browser, smoothly, in the box of its parent element.
-#include "platform/sdl/sdl_presenter.h"
+#include "platform/desktop/sdl_presenter.h"
 
 #include <emscripten.h>
 
 #include <vector>
 
 #include "platform/core/page.h"
-#include "platform/sdl/sdl_scale_plan.h"
+#include "platform/present/scale_plan.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_frame_pacer.h"
+#include "platform/present/frame_pacer.h"
 
 #include <SDL.h>
 

@@ -1,8 +1,8 @@
-#include "platform/sdl/sdl_window_modes.h"
+#include "platform/desktop/sdl_window_modes.h"
 
 #include <SDL.h>
 
-#include "platform/sdl/sdl_scale_plan.h"
+#include "platform/present/scale_plan.h"
 
 namespace platform {
 
