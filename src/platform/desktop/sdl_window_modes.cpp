@@ -36,4 +36,23 @@ bool showInWindow(SDL_Window* native, int width, int height) {
     return true;
 }
 
+bool isSwitchKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
+    SDL_Scancode code = event.key.keysym.scancode;
+    return code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+}
+
+namespace {
+int keepUnlessFocusChange(void*, SDL_Event* event) {
+    bool focus = event->type == SDL_WINDOWEVENT && (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                                                    event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
+    return focus ? 0 : 1;
+}
+} // namespace
+
+void dropFocusChanges() {
+    SDL_PumpEvents();
+    SDL_FilterEvents(&keepUnlessFocusChange, nullptr);
+}
+
 } // namespace platform

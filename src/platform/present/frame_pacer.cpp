@@ -1,27 +1,13 @@
 #include "platform/present/frame_pacer.h"
 
-#include <SDL.h>
-
-#include <chrono>
+#include <algorithm>
 
 namespace platform {
 
-namespace {
-std::int64_t monotonicNs() {
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+std::int64_t FramePacer::holdNs(std::int64_t nowNs, bool displayPaced) const {
+    return std::max<std::int64_t>(0, nextNs_ - (displayPaced ? kEarlyNs : 0) - nowNs);
 }
-} // namespace
 
-void FramePacer::wait(std::int64_t nowNs, std::int64_t earlyNs) {
-    if (nowNs < nextNs_ - earlyNs) {
-        // Whole milliseconds, rounded up: never faster than the limit.
-        auto ms = static_cast<Uint32>((nextNs_ - earlyNs - nowNs + 999'999) / 1'000'000);
-        SDL_Delay(ms);
-        nowNs = monotonicNs();
-    }
-    // A late frame starts a new rhythm instead of rushing to catch up.
-    nextNs_ = (nowNs - nextNs_ > kFrameNs ? nowNs : nextNs_) + kFrameNs;
-}
+void FramePacer::shown(std::int64_t nowNs) { nextNs_ = (nowNs - nextNs_ > kCatchUpNs ? nowNs : nextNs_) + kFrameNs; }
 
 } // namespace platform
