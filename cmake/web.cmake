@@ -48,12 +48,18 @@ add_link_options(-sALLOW_MEMORY_GROWTH=1 -sGLOBAL_BASE=65536 @${BRANNOC_WEB_DEPS
 # waits suspend it. The stack it saves there is the game's from main down to the wait (the loop,
 # the window procedure, a box or a flip inside it), which Asyncify's default 4 KiB does not hold.
 # A run ends as a program does (EXIT_RUNTIME): its objects let go and the page told.
+# The libraries never call back into code that waits (SDL's audio callback mixes and returns, and
+# none of cairo's, FreeType's or pixman's callbacks are the game's), so Asyncify leaves them as they
+# are: the .wasm is then 19% smaller raw and 11% gzipped (1.83 MB to 1.49 MB; 660 kB to 587 kB).
+set(asyncify_left_out cairo* _cairo* pixman* _pixman* FT_* ft_* tt_* TT_* T1_* t1_* cff_* cid_* ps_* af_* sfnt_*
+    pfr_* SDL_* Emscripten_* png_* deflate* inflate*)
+list(JOIN asyncify_left_out "','" asyncify_left_out)
 set(page_contract ${CMAKE_SOURCE_DIR}/src/platform/web/page_contract.js)
 add_library(brannoc_web_page INTERFACE)
 target_link_options(brannoc_web_page INTERFACE
   -sMODULARIZE=1 -sEXPORT_NAME=createBrannoc -sENVIRONMENT=web -sEXIT_RUNTIME=1
   -sASYNCIFY=1 "-sASYNCIFY_IMPORTS=['brannoc_next_display_frame','brannoc_next_page_event']"
-  -sASYNCIFY_STACK_SIZE=65536
+  -sASYNCIFY_STACK_SIZE=65536 "-sASYNCIFY_REMOVE=['${asyncify_left_out}']"
   "SHELL:--js-library ${page_contract}"
   "SHELL:--preload-file ${CMAKE_BINARY_DIR}/bmps@/bmps" "SHELL:--preload-file ${CMAKE_BINARY_DIR}/fonts@/fonts")
 set_property(TARGET brannoc_web_page PROPERTY INTERFACE_LINK_DEPENDS ${page_contract})
