@@ -2,6 +2,7 @@
 // Usage: node tests/web/page.test.mjs <site folder> [<folder with playwright-core installed>]
 // What the game shows is read from its own 800x600 frame (the run's brannoc.frame canvas).
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
 import path from "node:path";
 import { after, before, test } from "node:test";
 
@@ -10,13 +11,17 @@ import { chromiumArgs, chromiumPath, loadPlaywright, serve } from "./browser.mjs
 const site = path.resolve(process.argv[2] || "build/web/site");
 const { chromium } = loadPlaywright(process.argv[3] || path.join(site, "..", "node"));
 
-// Where the bartender stands at each bar and where its mugs slide (the game's bar layout).
-const bars = [
-  { baseX: 75, baseY: 110, mugY: 120 },
-  { baseX: 40, baseY: 265, mugY: 275 },
-  { baseX: 10, baseY: 430, mugY: 440 },
-];
-const sounds = { letter: 125, blast: 131 };
+// Where the bartender stands at each bar and where its mugs slide, and the title's two sounds,
+// read from the game's own source.
+const source = (file) => readFileSync(new URL(`../../${file}`, import.meta.url), "utf8");
+const layouts = source("src/game/bars.h").match(/barLayouts\[3\] = \{([^;]*)\};/)[1];
+const bars = [...layouts.matchAll(/\{([\d, ]+)\}/g)].map((row) => {
+  const [, , , mugY, , , , , baseX, baseY] = row[1].split(",").map(Number);
+  return { baseX, baseY, mugY };
+});
+const titleSound = (name) => Number(source("src/screens/title_screen.cpp").match(new RegExp(`${name}Wave = (\\d+)`))[1]);
+const sounds = { letter: titleSound("letter"), blast: titleSound("blast") };
+assert.equal(bars.length, 3);
 
 let server;
 let browser;
@@ -197,13 +202,16 @@ test("a hidden page stops the frames and a visible one resumes them where they w
   assert.equal((await look(page)).bar, 2);
 });
 
-test("Escape in play ends the game, and Play again starts the title afresh", async () => {
+test("Escape in play ends the game with its code 0, and Play again starts the title afresh", async () => {
   await page.evaluate(() => {
     window.firstRun = window.brannocWatch.run;
+    window.exitCodes = [];
+    window.brannocWatch.exit = (code) => window.exitCodes.push(code);
   });
   await tapKey(page, "Escape", 300);
   await page.locator("#again").waitFor({ state: "visible", timeout: 5000 });
   assert.match(await page.locator("#notice-text").innerText(), /ended/);
+  assert.deepEqual(await page.evaluate(() => window.exitCodes), [0]);
   const again = Date.now();
   await page.locator("#again").click();
   assert.equal(await page.evaluate(() => document.activeElement === document.body), true, "a button kept the keys");
@@ -211,6 +219,28 @@ test("Escape in play ends the game, and Play again starts the title afresh", asy
   const ms = Date.now() - again;
   assert.ok(ms > 2000, `the typed line was complete ${ms} ms after Play again`);
   assert.equal(await page.evaluate(() => window.brannocWatch.run !== window.firstRun), true, "the same run");
+});
+
+test("the picture is scaled by the largest whole factor in device pixels, then letterboxed in its area", async () => {
+  for (const [width, height, ratio, factor] of [[1280, 800, 1, 1], [1920, 1080, 2, 3]]) {
+    const p = await openPage({ viewport: { width, height }, deviceScaleFactor: ratio });
+    await p.keyboard.press("x");
+    await p.waitForFunction(() => window.seen.frames > 2, null, { timeout: 10000 });
+    const { canvas, box, area } = await p.evaluate(() => {
+      const screen = document.getElementById("screen");
+      const rect = (r) => ({ x: r.x, y: r.y, width: r.width, height: r.height });
+      return { canvas: [screen.width, screen.height], box: rect(screen.getBoundingClientRect()),
+               area: rect(screen.parentElement.getBoundingClientRect()) };
+    });
+    const where = `${width}x${height} at ${ratio}x`;
+    assert.deepEqual(canvas, [800 * factor, 600 * factor], `the whole-factor step at ${where}`);
+    const fills = Math.min(area.width / 800, area.height / 600);
+    assert.ok(Math.abs(box.width - 800 * fills) <= 1 && Math.abs(box.height - 600 * fills) <= 1,
+              `the picture's box ${JSON.stringify(box)} fills ${JSON.stringify(area)} at ${where}`);
+    assert.ok(Math.abs(box.x - area.x - (area.width - box.width) / 2) <= 1 &&
+              Math.abs(box.y - area.y - (area.height - box.height) / 2) <= 1, `centred at ${where}`);
+    await p.context().close();
+  }
 });
 
 test("on a touch screen the page shows the keys, and a tap on down moves the bartender one bar", async () => {
