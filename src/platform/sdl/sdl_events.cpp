@@ -12,7 +12,7 @@ namespace platform {
 
 namespace {
 
-// The one place a desktop key press becomes the game's key or the system's.
+// The one place a key press (the desktop's or the page's) becomes the game's key or the system's.
 void postKeyDown(HWND window, const SDL_KeyboardEvent& key) {
     int scanCode = keys::scanCodeForSdl(key.keysym.scancode);
     bool altHeld = (key.keysym.mod & KMOD_ALT) != 0;

@@ -1,6 +1,6 @@
-// Joystick 0 of the desktop, read through SDL: through its game-controller mapping where it has
-// one (SDL's own, SDL_GAMECONTROLLERCONFIG or the file named by SDL_GAMECONTROLLERCONFIG_FILE),
-// as a raw joystick otherwise.
+// Joystick 0 of the machine (on a page, the first pad the browser has shown it), read through SDL:
+// through its game-controller mapping where it has one (SDL's own, SDL_GAMECONTROLLERCONFIG or the
+// file named by SDL_GAMECONTROLLERCONFIG_FILE), as a raw joystick otherwise.
 #pragma once
 
 #include "platform/core/backend.h"
