@@ -123,6 +123,14 @@ TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
     EXPECT_EQ(info.bmWidth, 3);
     EXPECT_EQ(info.bmHeight, 2);
     EXPECT_TRUE(DeleteObject(object(bitmap)));
+
+    // Its rows read from the top down, as a negative height says.
+    std::vector<unsigned char> topDown = pictureFile();
+    put32(topDown, 22, static_cast<unsigned>(-2));
+    bitmap = load(write("topdown.bmp", topDown));
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(pixelOf(bitmap, 0, 0), pictureAt(0, 1));
+    EXPECT_TRUE(DeleteObject(object(bitmap)));
 }
 
 TEST_F(BitmapFiles, RefusesMissingDamagedAndOversizedFiles) {
