@@ -161,6 +161,13 @@ TEST_F(BitmapFiles, ARunLengthFileMayClaimNoMoreThanTheCaps) {
     DeleteObject(object(tallest));
     EXPECT_EQ(load(write("wide.bmp", runLengthFile(4097, 1))), nullptr);
     EXPECT_EQ(load(write("tall.bmp", runLengthFile(1, 0x7FFFFFFF))), nullptr);
+    // Runs of four bits a pixel too.
+    std::vector<unsigned char> fourBits = runLengthFile(16, 16);
+    put16(fourBits, 28, 4);
+    put32(fourBits, 30, 2); // BI_RLE4
+    HBITMAP runsOfFour = load(write("four.bmp", fourBits));
+    ASSERT_NE(runsOfFour, nullptr);
+    DeleteObject(object(runsOfFour));
 
     const std::string path = write("huge.bmp", runLengthFile(8192, 8192));
     HBITMAP huge = nullptr;
