@@ -298,6 +298,7 @@ TEST_P(BitmapCopy, BitBltConvertsAsSetPixelDoesAndClipsLikeGdi) {
         }
     }
     EXPECT_EQ(GetPixel(dc, 106, 100), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 100, 99), RGB(0, 0, 0));
     d.back->ReleaseDC(dc);
 
     SelectObject(memory, kept);
