@@ -122,6 +122,7 @@ TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
     EXPECT_EQ(GetObjectA(object(bitmap), sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidth, 3);
     EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_EQ(info.bmPlanes, 1);
     EXPECT_TRUE(DeleteObject(object(bitmap)));
 
     // Its rows read from the top down, as a negative height says.
