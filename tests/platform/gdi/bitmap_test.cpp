@@ -300,6 +300,10 @@ TEST_P(BitmapCopy, BitBltConvertsAsSetPixelDoesAndClipsLikeGdi) {
     }
     EXPECT_EQ(GetPixel(dc, 106, 100), RGB(0, 0, 0));
     EXPECT_EQ(GetPixel(dc, 100, 99), RGB(0, 0, 0));
+    // Cut at the right edge, not wrapped onto the next row.
+    ASSERT_TRUE(StretchBlt(dc, 797, 200, 6, 4, memory, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 799, 200), colourAt(picture, 1, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 201), RGB(0, 0, 0));
     d.back->ReleaseDC(dc);
 
     SelectObject(memory, kept);
