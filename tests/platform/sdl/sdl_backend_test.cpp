@@ -71,6 +71,11 @@ TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutpu
         std::memset(region, 0xC0, length);
         buffer->Unlock(region, length, nullptr, 0);
 
+        // Another buffer let go first leaves the mixer to the rest.
+        IDirectSoundBuffer* other = nullptr;
+        ASSERT_EQ(sound->CreateSoundBuffer(&desc, &other, nullptr), DS_OK);
+        other->Release();
+
         ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
         const auto started = std::chrono::steady_clock::now();
         DWORD status = 0;
