@@ -6,7 +6,7 @@ set -euo pipefail
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
                libcairo2-dev fonts-liberation2)
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
-                xvfb xdotool x11-apps python3 chromium
+                xvfb xdotool x11-apps x11-utils python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
 # The web build's libraries: scripts/web-deps.sh builds them from Debian's sources with these.
 web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils

@@ -35,10 +35,15 @@ protected:
 };
 
 TEST_F(DisplayTest, DepthCodesPickTheModeAndFourKeepsTheDesktops) {
-    ASSERT_TRUE(createApplication(2));
-    EXPECT_EQ(backBufferBits(), 24u);
-    EXPECT_NE(app.active, 0) << "showing the window activates it";
-    app.releaseDisplay();
+    const DWORD bitsOfCode[] = {8, 16, 24, 32};
+    for (int code = 0; code < 4; ++code) {
+        headless::reset();
+        app = Application{};
+        ASSERT_TRUE(createApplication(code)) << code;
+        EXPECT_EQ(backBufferBits(), bitsOfCode[code]) << code;
+        EXPECT_NE(app.active, 0) << "showing the window activates it";
+        app.releaseDisplay();
+    }
 
     platform::HeadlessOptions options;
     options.desktopBits = 16;

@@ -28,28 +28,40 @@ TEST_F(PlayTest, PlacingDrawsBarThenOffsetThenLook) {
     EXPECT_EQ(pubScreen.customers[4].x, 0);
 }
 
-TEST_F(PlayTest, WalkerOnBarOneIsRevealedColumnByColumnAndArrivesAt159) {
-    emptyRound();
-    placeCustomer(0, 1, 700);
-    int arrivedFrom = 0;
-    while (gameVars.lives == 3) {
-        const Customer c = pubScreen.customers[0];
-        ASSERT_GT(c.x, 150);
-        pubScreen.drawCustomers();
-        const int width = pubScreen.customerRect.right - pubScreen.customerRect.left;
-        if (c.x >= 641) {
-            EXPECT_EQ(width, 1) << c.x;
-        } else if (c.x > 600) {
-            EXPECT_EQ(width, 641 - c.x) << c.x;
-        } else {
-            EXPECT_EQ(width, 41) << c.x;
+// From behind every door: a single pixel column down to the bar's door edge, one more a step
+// below it, whole 41 columns below that, until he arrives just below the bar's arrival limit.
+TEST_F(PlayTest, WalkersAreRevealedColumnByColumnAndArriveJustBelowTheLimitOfEachBar) {
+    struct BarEnd {
+        int bar;
+        int doorEdge;
+        int arrivesAt;
+    };
+    for (const BarEnd b : {BarEnd{1, 641, 159}, BarEnd{2, 673, 122}, BarEnd{3, 710, 89}}) {
+        SCOPED_TRACE(b.bar);
+        emptyRound();
+        platform::headless::advanceMs(1000); // the last arrival's sound has ended
+        gameVars.lives = 3;
+        placeCustomer(0, b.bar, 750);
+        int arrivedFrom = 0;
+        while (gameVars.lives == 3) {
+            const Customer c = pubScreen.customers[0];
+            ASSERT_GT(c.x, 80);
+            pubScreen.drawCustomers();
+            const int width = pubScreen.customerRect.right - pubScreen.customerRect.left;
+            if (c.x >= b.doorEdge) {
+                EXPECT_EQ(width, 1) << c.x;
+            } else if (c.x > b.doorEdge - 41) {
+                EXPECT_EQ(width, b.doorEdge - c.x) << c.x;
+            } else {
+                EXPECT_EQ(width, 41) << c.x;
+            }
+            arrivedFrom = c.x;
+            pubScreen.moveCustomers();
         }
-        arrivedFrom = c.x;
-        pubScreen.moveCustomers();
+        EXPECT_EQ(arrivedFrom - 1, b.arrivesAt);
+        EXPECT_EQ(gameVars.bartenderPose, 3);
+        EXPECT_EQ(soundsPlayed(reachedWave), b.bar);
     }
-    EXPECT_EQ(arrivedFrom - 1, 159);
-    EXPECT_EQ(gameVars.bartenderPose, 3);
-    EXPECT_EQ(soundsPlayed(reachedWave), 1);
 }
 
 TEST_F(PlayTest, WalkerOnBarThreeJustInsideTheDoorShowsAFewColumns) {

@@ -24,39 +24,63 @@ int slideUntil(bool (*done)(), int stepLimit) {
 }
 
 bool lifeLost() { return gameVars.lives != 3; }
+bool mugGone() { return pubScreen.mugs[1].x == 0; }
+
+// Each bar's ends: where a poured mug starts and the first x past the far limit it reaches; the
+// limits of the near end.
+struct BarEnds {
+    int bar;
+    int pouredAt;
+    int pastFarEnd;
+    int catchLimit;
+    int breakLimit;
+};
+constexpr BarEnds barEnds[] = {{1, 150, 622, 171, 141}, {2, 125, 641, 149, 119}, {3, 110, 672, 115, 85}};
 } // namespace
 
-TEST_F(PlayTest, FullMugOnBarOneBreaksAtTheFarEndAt622) {
-    emptyRound();
-    gameVars.bartenderBar = 1;
-    pubScreen.launchMug(0, 1, 0);
-    ASSERT_EQ(pubScreen.mugs[1].x, 150);
-    EXPECT_EQ(slideUntil(lifeLost, 400) + 2, 622);
-    EXPECT_EQ(gameVars.lives, 2);
-    EXPECT_EQ(gameVars.bartenderPose, 3);
-    EXPECT_EQ(lastMug, 0);
-    EXPECT_EQ(pubScreen.mugs[1].x, 0);
-    EXPECT_EQ(soundsPlayed(breakWave), 1);
+TEST_F(PlayTest, FullMugsBreakJustPastTheFarEndOfEachBar) {
+    for (const BarEnds& b : barEnds) {
+        SCOPED_TRACE(b.bar);
+        emptyRound();
+        platform::headless::advanceMs(1000); // the last break sound has ended
+        gameVars.lives = 3;
+        gameVars.bartenderBar = b.bar;
+        pubScreen.launchMug(0, b.bar, 0);
+        ASSERT_EQ(pubScreen.mugs[1].x, b.pouredAt);
+        EXPECT_EQ(slideUntil(lifeLost, 400) + 2, b.pastFarEnd);
+        EXPECT_EQ(gameVars.lives, 2);
+        EXPECT_EQ(gameVars.bartenderPose, 3);
+        EXPECT_EQ(lastMug, 0);
+        EXPECT_EQ(pubScreen.mugs[1].x, 0);
+        EXPECT_EQ(soundsPlayed(breakWave), b.bar);
+    }
 }
 
-// Started at odd x, so that the mugs stop on the limits themselves.
-TEST_F(PlayTest, EmptyMugOnBarTwoIsCaughtBelow149) {
-    emptyRound();
-    gameVars.bartenderBar = 2;
-    pubScreen.launchMug(1, 2, 161);
-    EXPECT_EQ(slideUntil([] { return pubScreen.mugs[1].x == 0; }, 20) - 2, 147);
-    EXPECT_EQ(pubScreen.mugs[1].x, 0);
-    EXPECT_EQ(soundsPlayed(catchWave), 1);
-    EXPECT_EQ(gameVars.lives, 3);
-}
+// Started at an odd and at an even distance from the limit, so that the mug stops on the first x
+// below it (one below) or steps over it (two below).
+TEST_F(PlayTest, EmptyMugsAreCaughtBelowTheCatchLimitOrBreakBelowTheBreakLimitOfEachBar) {
+    int catches = 0;
+    for (const BarEnds& b : barEnds) {
+        for (int distance : {11, 12}) {
+            SCOPED_TRACE(testing::Message() << "bar " << b.bar << ", from " << distance << " above the limit");
+            const int below = distance % 2 == 1 ? 1 : 2;
+            emptyRound();
+            platform::headless::advanceMs(1000); // the last catch and break sounds have ended
+            gameVars.lives = 3;
+            gameVars.bartenderBar = b.bar;
+            pubScreen.launchMug(1, b.bar, b.catchLimit + distance);
+            EXPECT_EQ(slideUntil(mugGone, 20) - 2, b.catchLimit - below);
+            EXPECT_EQ(soundsPlayed(catchWave), ++catches);
+            EXPECT_EQ(gameVars.lives, 3);
 
-TEST_F(PlayTest, EmptyMugBreaksBelow119WhenTheBartenderIsElsewhere) {
-    emptyRound();
-    gameVars.bartenderBar = 1;
-    pubScreen.launchMug(1, 2, 161);
-    EXPECT_EQ(slideUntil(lifeLost, 40) - 2, 117);
-    EXPECT_EQ(gameVars.lives, 2);
-    EXPECT_EQ(soundsPlayed(catchWave), 0);
+            emptyRound();
+            gameVars.bartenderBar = b.bar % 3 + 1;
+            pubScreen.launchMug(1, b.bar, b.breakLimit + distance);
+            EXPECT_EQ(slideUntil(lifeLost, 20) - 2, b.breakLimit - below);
+            EXPECT_EQ(gameVars.lives, 2);
+            EXPECT_EQ(soundsPlayed(catchWave), catches);
+        }
+    }
 }
 
 TEST_F(PlayTest, BartenderArrivingInTimeStillCatches) {

@@ -145,6 +145,7 @@ TEST_F(GameOver, EnterHeldWhenTheBoxFirstShowsRestartsInThatFrame) {
     gameVars.drinkSteps = 240;
     gameVars.bartenderBar = 3;
     pubScreen.score = 17;
+    pubScreen.roundsSinceBonus = 9;
     platform::headless::setKeyDown(DIK_RETURN, true);
     runFrame();
     EXPECT_EQ(soundsPlayed(gameOverWave), 1);
@@ -158,6 +159,7 @@ TEST_F(GameOver, EnterHeldWhenTheBoxFirstShowsRestartsInThatFrame) {
     EXPECT_EQ(gameVars.bartenderPose, 1);
     EXPECT_EQ(pubScreen.score, 0);
     EXPECT_EQ(pubScreen.tauntChosen, 0);
+    EXPECT_EQ(pubScreen.roundsSinceBonus, 0) << "the next extra life is 15 rounds away";
     EXPECT_EQ(gameVars.bartenderBar, 3);
 }
 

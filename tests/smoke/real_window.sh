@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The game in a real window under Xvfb: 3 s after the first frame the title's sign must be on
 # screen and its line typed out; two key presses take it through the help page into play, the pub
-# must be on screen, and Escape must end it with exit code 0.
+# must be on screen with the window's icon set, also after Alt+Enter, and Escape must end it with
+# exit code 0.
 # Usage: real_window.sh <game> <shots folder> <bmps folder> [<folder to start in>]
 #   <game> is the game or its launcher, started in its own folder unless told otherwise; the
 #   sign's colours are read from the pictures in <bmps folder>.
@@ -70,6 +71,17 @@ xwd -root -silent > "$shots/play.xwd"
 colours=$(python3 "$colours_of" "$shots/play.xwd" "$shots/play.png")
 echo "play screen shows $colours colours"
 
+# The window's icon, which the taskbar shows: full screen, and in a window after Alt+Enter; a
+# second Alt+Enter brings full screen back.
+icon() { xprop -name Brannoc _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | head -1; }
+icons="full screen: $(icon)"
+xdotool key alt+Return
+sleep 1
+icons="$icons; in a window: $(icon)"
+xdotool key alt+Return
+sleep 1
+echo "the window's icon, $icons"
+
 # Held for a while: the game asks the keyboard whether Escape is down when the press arrives, and
 # under the sanitizers on a busy machine a frame may take longer than a quick tap.
 xdotool keydown Escape
@@ -83,4 +95,5 @@ code=$?
 [ "$sign" -ge 28000 ] || { echo "the title shows no sign"; exit 1; }
 [ "$typed" = "1 0" ] || { echo "the typed line is not complete 3 s after the first frame"; exit 1; }
 [ "$colours" -ge 16 ] || { echo "the play screen is nearly blank"; exit 1; }
+[ "$icons" = "full screen: Icon (32 x 32); in a window: Icon (32 x 32)" ] || { echo "the window has no icon"; exit 1; }
 echo "ok"

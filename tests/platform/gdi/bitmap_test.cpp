@@ -122,6 +122,15 @@ TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
     EXPECT_EQ(GetObjectA(object(bitmap), sizeof info, &info), static_cast<int>(sizeof info));
     EXPECT_EQ(info.bmWidth, 3);
     EXPECT_EQ(info.bmHeight, 2);
+    EXPECT_EQ(info.bmPlanes, 1);
+    EXPECT_TRUE(DeleteObject(object(bitmap)));
+
+    // Its rows read from the top down, as a negative height says.
+    std::vector<unsigned char> topDown = pictureFile();
+    put32(topDown, 22, static_cast<unsigned>(-2));
+    bitmap = load(write("topdown.bmp", topDown));
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(pixelOf(bitmap, 0, 0), pictureAt(0, 1));
     EXPECT_TRUE(DeleteObject(object(bitmap)));
 }
 
@@ -153,6 +162,13 @@ TEST_F(BitmapFiles, ARunLengthFileMayClaimNoMoreThanTheCaps) {
     DeleteObject(object(tallest));
     EXPECT_EQ(load(write("wide.bmp", runLengthFile(4097, 1))), nullptr);
     EXPECT_EQ(load(write("tall.bmp", runLengthFile(1, 0x7FFFFFFF))), nullptr);
+    // Runs of four bits a pixel too.
+    std::vector<unsigned char> fourBits = runLengthFile(16, 16);
+    put16(fourBits, 28, 4);
+    put32(fourBits, 30, 2); // BI_RLE4
+    HBITMAP runsOfFour = load(write("four.bmp", fourBits));
+    ASSERT_NE(runsOfFour, nullptr);
+    DeleteObject(object(runsOfFour));
 
     const std::string path = write("huge.bmp", runLengthFile(8192, 8192));
     HBITMAP huge = nullptr;
@@ -283,6 +299,11 @@ TEST_P(BitmapCopy, BitBltConvertsAsSetPixelDoesAndClipsLikeGdi) {
         }
     }
     EXPECT_EQ(GetPixel(dc, 106, 100), RGB(0, 0, 0));
+    EXPECT_EQ(GetPixel(dc, 100, 99), RGB(0, 0, 0));
+    // Cut at the right edge, not wrapped onto the next row.
+    ASSERT_TRUE(StretchBlt(dc, 797, 200, 6, 4, memory, 0, 0, 3, 2, SRCCOPY));
+    EXPECT_EQ(GetPixel(dc, 799, 200), colourAt(picture, 1, 0));
+    EXPECT_EQ(GetPixel(dc, 0, 201), RGB(0, 0, 0));
     d.back->ReleaseDC(dc);
 
     SelectObject(memory, kept);

@@ -71,6 +71,7 @@ TEST_F(Joystick, RejectsBadRecordsAndOtherJoysticks) {
     EXPECT_EQ(joyGetPosEx(JOYSTICKID1, nullptr), JOYERR_PARMS);
     info.dwSize = sizeof info;
     EXPECT_NE(joyGetPosEx(1, &info), JOYERR_NOERROR);
+    EXPECT_NE(joyGetDevCapsA(1, &caps, sizeof caps), JOYERR_NOERROR);
     EXPECT_EQ(joyGetDevCapsA(JOYSTICKID1, &caps, 100), JOYERR_PARMS);
 }
 

@@ -5,8 +5,11 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -31,14 +34,18 @@ protected:
 };
 
 TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutputOpens) {
-    setenv("SDL_DISKAUDIOFILE", "/nonexistent/brannoc/audio.raw", 1);
+    const std::string recorded = testing::TempDir() + "brannoc-audio.raw";
     struct Output {
         const char* driver;
-        bool opens; // false: the silent output stands in
+        const char* file; // where SDL's disk driver writes the samples it is handed
+        bool opens;       // false: the silent output stands in
     };
-    for (const Output output : {Output{"dummy", true}, Output{"nosuchdriver", false}, Output{"disk", false}}) {
+    for (const Output output :
+         {Output{"dummy", "", true}, Output{"nosuchdriver", "", false},
+          Output{"disk", "/nonexistent/brannoc/audio.raw", false}, Output{"disk", recorded.c_str(), true}}) {
         SCOPED_TRACE(output.driver);
         setenv("SDL_AUDIODRIVER", output.driver, 1);
+        setenv("SDL_DISKAUDIOFILE", output.file, 1);
         if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
         }
@@ -47,8 +54,11 @@ TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutpu
         ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
         sound->Release();
         ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), output.opens ? "" : "no audio output; playing silent\n")
-            << "said once";
+        // Said once where the silent output stands in (SDL's disk driver says where it writes).
+        const std::string said = testing::internal::GetCapturedStderr();
+        const auto silent = said.find("no audio output; playing silent\n");
+        EXPECT_EQ(silent != std::string::npos, !output.opens);
+        EXPECT_EQ(said.find("no audio output", silent + 1), std::string::npos) << "said once";
 
         // Half a second at an odd rate, so that the device converts it.
         WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
@@ -60,6 +70,11 @@ TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutpu
         ASSERT_EQ(buffer->Lock(0, 5513, &region, &length, nullptr, nullptr, 0), DS_OK);
         std::memset(region, 0xC0, length);
         buffer->Unlock(region, length, nullptr, 0);
+
+        // Another buffer let go first leaves the mixer to the rest.
+        IDirectSoundBuffer* other = nullptr;
+        ASSERT_EQ(sound->CreateSoundBuffer(&desc, &other, nullptr), DS_OK);
+        other->Release();
 
         ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
         const auto started = std::chrono::steady_clock::now();
@@ -75,6 +90,19 @@ TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutpu
         EXPECT_GE(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(450)) << "it took its length";
         buffer->Release(); // while the device still runs
         sound->Release();
+        if (output.opens && output.file[0] != 0) {
+            // 0xC0 in an unsigned 8-bit recording is half way up; read as signed, half way down.
+            // The device takes 16-bit stereo at 44,100 a second: half a second is 44,100 samples,
+            // handed over once.
+            std::ifstream file(recorded, std::ios::binary);
+            std::int16_t sample = 0;
+            int halfUp = 0;
+            while (file.read(reinterpret_cast<char*>(&sample), sizeof sample)) {
+                halfUp += sample >= 16000 && sample <= 16800 ? 1 : 0;
+            }
+            EXPECT_NEAR(halfUp, 44100, 500);
+            std::remove(recorded.c_str());
+        }
     }
 }
 

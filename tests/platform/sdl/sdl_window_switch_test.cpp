@@ -12,6 +12,7 @@ namespace {
 struct Shown {
     bool fullscreen = false;
     bool resizable = false;
+    bool pointerShown = true;
     int x = 0, y = 0, width = 0, height = 0;
     std::string title;
 };
@@ -21,6 +22,7 @@ Shown shown(SDL_Window* window) {
     Uint32 flags = SDL_GetWindowFlags(window);
     s.fullscreen = (flags & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     s.resizable = (flags & SDL_WINDOW_RESIZABLE) != 0;
+    s.pointerShown = SDL_ShowCursor(SDL_QUERY) == SDL_ENABLE;
     SDL_GetWindowPosition(window, &s.x, &s.y);
     SDL_GetWindowSize(window, &s.width, &s.height);
     s.title = SDL_GetWindowTitle(window);
@@ -111,6 +113,7 @@ TEST_F(AltEnter, TwiceReturnsToFullScreenWithTheGameWhereItWas) {
     EXPECT_EQ(seen[1].title, "Brannoc");
     EXPECT_TRUE(seen[2].fullscreen) << "the keypad's Enter with the right Alt switches too";
     EXPECT_TRUE(seen[3].fullscreen);
+    for (const Shown& s : seen) EXPECT_FALSE(s.pointerShown) << "the pointer is hidden over the game, in a window too";
     EXPECT_EQ(keyMessages, 0) << "Alt+Enter is the desktop's, not a key of the game's";
     EXPECT_EQ(titleAfter, (std::vector<ScreenId>{SCREEN_TITLE, SCREEN_TITLE}));
     EXPECT_EQ(lastCount - firstCount, 14);

@@ -99,6 +99,7 @@ TEST_F(Timers, WaitMessageReturnsForADueTimerWithoutMovingTime) {
 }
 
 TEST_F(Timers, AnIdleWaitGivesTheHookItsTurnThenRunsOnToTheNextTimer) {
+    SetTimer(window, 2, 200, nullptr); // the later one does not hold the wait up
     SetTimer(window, 1, 50, nullptr);
     int idle = 0;
     headless::setIdleHook([&] {
@@ -112,6 +113,7 @@ TEST_F(Timers, AnIdleWaitGivesTheHookItsTurnThenRunsOnToTheNextTimer) {
     EXPECT_EQ(msg.message, WM_USER);
     EXPECT_EQ(GetMessageA(&msg, nullptr, 0, 0), TRUE);
     EXPECT_EQ(msg.message, WM_TIMER);
+    EXPECT_EQ(msg.wParam, 1u);
     EXPECT_EQ(idle, 2);
     EXPECT_EQ(headless::nowMs(), 62.5) << "exactly to the tick the timer fell due on";
 }
