@@ -1,13 +1,13 @@
-# The web build: the libraries built for WebAssembly by scripts/web-deps.sh (kept outside the
+# The web build: the libraries built for WebAssembly by scripts/deps-libs.sh (kept outside the
 # checkout, built on the first configure), GoogleTest from Debian's sources, and the few things
 # Debian's emcc needs around it.
 
 if(NOT BRANNOC_WEB_DEPS)
-  message(STATUS "Web libraries: scripts/web-deps.sh (the first time, a few minutes)")
-  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/web-deps.sh
+  message(STATUS "Web libraries: scripts/deps-libs.sh (the first time, a few minutes)")
+  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/deps-libs.sh
                   OUTPUT_VARIABLE web_deps_out RESULT_VARIABLE web_deps_result)
   if(NOT web_deps_result EQUAL 0)
-    message(FATAL_ERROR "scripts/web-deps.sh failed; its messages are above")
+    message(FATAL_ERROR "scripts/deps-libs.sh failed; its messages are above")
   endif()
   string(STRIP "${web_deps_out}" web_deps_out)
   string(REGEX REPLACE ".*\n" "" BRANNOC_WEB_DEPS "${web_deps_out}")

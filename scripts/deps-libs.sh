@@ -5,7 +5,7 @@
 # from apt-get source with a private apt configuration (the machine's is left alone); nothing else
 # is downloaded. The result is kept outside the checkout, keyed by the versions, the compiler and
 # this script with its patches: a run that finds it only prints where it is.
-# Usage: prefix=$(scripts/web-deps.sh)
+# Usage: prefix=$(scripts/deps-libs.sh)
 #   The last line of stdout is the prefix: include/, lib/*.a, lib/pkgconfig/*.pc, and
 #   link-flags.txt, what a program linking these must add, for emcc as @<prefix>/link-flags.txt
 #   (a response file keeps its $ from CMake and the shell). Under emcmake, CMake's pkg-config
@@ -13,7 +13,7 @@
 #   BRANNOC_WEB_DEPS_CACHE=<folder> keeps the cache elsewhere; MIRROR=<url> picks the Debian mirror.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-patches="$here/web-deps"
+patches="$here/deps-libs/web"
 
 sources=(libsdl2=2.26.5+dfsg-1 freetype=2.12.1+dfsg-5+deb12u4 pixman=0.42.2-1 cairo=1.16.0-7)
 jobs=2
@@ -60,7 +60,7 @@ progress() { say "[$(($(date +%s) - started)) s] $*"; }
 casts=-Wcast-function-type
 no_function_casts() {
   if grep 'converts to incompatible function type' "$logs/$1.log" >&2; then
-    fail "$1 calls functions through pointers of other types: patch them in web-deps/$1-*.patch"
+    fail "$1 calls functions through pointers of other types: patch them in deps-libs/web/$1-*.patch"
   fi
 }
 
@@ -113,7 +113,7 @@ logged apt apt-get "${apt_options[@]}" update
   >>"$logs/apt.log" 2>&1 || true
 
 # Unpacks a source package, Debian's patches applied, into build/<package>, then applies ours
-# (web-deps/<package>-*.patch). Debian's 1.0-format packages carry their changes in one .diff.gz;
+# (deps-libs/web/<package>-*.patch). Debian's 1.0-format packages carry their changes in one .diff.gz;
 # where the mirror lacks it, the upstream tarball (checked against the .dsc) is built as it is,
 # and a warning says so.
 unpack() {
