@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "platform/core/system.h"
-#include "platform/winsock/posix_net.h"
+#include "platform/winsock/os_sockets.h"
 #include "platform/winsock/socket_registry.h"
 
 namespace platform::sockets {
@@ -28,7 +28,7 @@ SocketState* find(ws::SOCKET s) {
 
 void setLastError(int code) { lastError = code; }
 
-int errorFromErrno(int error) { return posix_net::serviceError(error); }
+int errorFromErrno(int error) { return os_sockets::serviceError(error); }
 
 int started() { return startups; }
 void changeStartups(int by) { startups += by; }
@@ -62,12 +62,12 @@ SocketState* usable(SOCKET s) {
     return state;
 }
 
-bool toAddress(const sockaddr* address, int length, posix_net::Address& out) {
+bool toAddress(const sockaddr* address, int length, os_sockets::Address& out) {
     if (address == nullptr || length < static_cast<int>(sizeof(sockaddr_in))) return false;
     sockaddr_in in;
     std::memcpy(&in, address, sizeof in);
     if (in.sin_family != AF_INET) return false;
-    out = posix_net::Address{in.sin_addr.s_addr, in.sin_port};
+    out = os_sockets::Address{in.sin_addr.s_addr, in.sin_port};
     return true;
 }
 
@@ -111,7 +111,7 @@ SOCKET socket(int family, int type, int protocol) {
         sockets::setLastError(family != AF_INET ? 10047 : 10044);
         return INVALID_SOCKET;
     }
-    int fd = posix_net::openStream(protocol);
+    int fd = os_sockets::openStream(protocol);
     if (fd < 0) {
         sockets::setLastError(sockets::errorFromErrno(errno));
         return INVALID_SOCKET;
@@ -124,15 +124,15 @@ SOCKET socket(int family, int type, int protocol) {
 int bind(SOCKET s, const sockaddr* address, int length) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    posix_net::Address to{};
+    os_sockets::Address to{};
     if (!toAddress(address, length, to)) return fail(WSAEFAULT);
-    return posix_net::bindTo(state->fd, to) == 0 ? 0 : failFromErrno();
+    return os_sockets::bindTo(state->fd, to) == 0 ? 0 : failFromErrno();
 }
 
 int listen(SOCKET s, int backlog) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    if (posix_net::listenOn(state->fd, backlog) != 0) return failFromErrno();
+    if (os_sockets::listenOn(state->fd, backlog) != 0) return failFromErrno();
     state->phase = Phase::Listening;
     return 0;
 }
@@ -140,9 +140,9 @@ int listen(SOCKET s, int backlog) {
 int connect(SOCKET s, const sockaddr* address, int length) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    posix_net::Address to{};
+    os_sockets::Address to{};
     if (!toAddress(address, length, to)) return fail(WSAEFAULT);
-    if (posix_net::connectTo(state->fd, to) == 0) {
+    if (os_sockets::connectTo(state->fd, to) == 0) {
         // Notified sockets still hear of the connection through FD_CONNECT.
         state->phase = state->events != 0 ? Phase::Connecting : Phase::Connected;
         return 0;
@@ -161,8 +161,8 @@ SOCKET accept(SOCKET s, sockaddr* address, int* length) {
     }
     // Taking a connection re-arms FD_ACCEPT, whether or not one was waiting.
     state->acceptArmed = true;
-    posix_net::Address peer{};
-    int fd = posix_net::acceptFrom(state->fd, &peer);
+    os_sockets::Address peer{};
+    int fd = os_sockets::acceptFrom(state->fd, &peer);
     if (fd < 0) {
         sockets::setLastError(sockets::errorFromErrno(errno));
         return INVALID_SOCKET;
@@ -181,7 +181,7 @@ SOCKET accept(SOCKET s, sockaddr* address, int* length) {
     accepted.window = state->window;
     accepted.message = state->message;
     accepted.events = state->events;
-    if (accepted.events != 0) posix_net::makeNonBlocking(fd);
+    if (accepted.events != 0) os_sockets::makeNonBlocking(fd);
     auto handle = static_cast<SOCKET>(fd);
     sockets::registry()[handle] = accepted;
     return handle;
@@ -191,7 +191,7 @@ int send(SOCKET s, const char* bytes, int length, int flags) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
     if (length < 0 || (bytes == nullptr && length > 0)) return fail(WSAEFAULT);
-    long sent = posix_net::sendOn(state->fd, bytes, length, flags);
+    long sent = os_sockets::sendOn(state->fd, bytes, length, flags);
     return sent >= 0 ? static_cast<int>(sent) : failFromErrno();
 }
 
@@ -200,7 +200,7 @@ int recv(SOCKET s, char* buffer, int length, int flags) {
     if (state == nullptr) return SOCKET_ERROR;
     if (length < 0 || (buffer == nullptr && length > 0)) return fail(WSAEFAULT);
     state->readArmed = true;
-    long got = posix_net::receiveOn(state->fd, buffer, length, flags);
+    long got = os_sockets::receiveOn(state->fd, buffer, length, flags);
     return got >= 0 ? static_cast<int>(got) : failFromErrno();
 }
 
@@ -209,14 +209,14 @@ int closesocket(SOCKET s) {
     if (state == nullptr) return SOCKET_ERROR;
     int fd = state->fd;
     sockets::registry().erase(s);
-    return posix_net::closeFd(fd) == 0 ? 0 : failFromErrno();
+    return os_sockets::closeFd(fd) == 0 ? 0 : failFromErrno();
 }
 
 std::uint32_t inet_addr(const char* text) {
     if (text == nullptr) return INADDR_NONE;
-    return posix_net::parseAddress(text);
+    return os_sockets::parseAddress(text);
 }
 
-std::uint16_t htons(std::uint16_t value) { return posix_net::toNetwork16(value); }
+std::uint16_t htons(std::uint16_t value) { return os_sockets::toNetwork16(value); }
 
 } // namespace ws

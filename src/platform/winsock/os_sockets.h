@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace platform::posix_net {
+namespace platform::os_sockets {
 
 struct Address {
     std::uint32_t addressNet; // network byte order
@@ -42,4 +42,4 @@ struct Watch {
 // poll over the fds; true when any is ready.
 bool pollAll(std::vector<Watch>& watches, int timeoutMs);
 
-} // namespace platform::posix_net
+} // namespace platform::os_sockets

@@ -1,6 +1,6 @@
 #include "platform/winsock.h" // first: the system headers below define clashing macros
 
-#include "platform/winsock/posix_net.h"
+#include "platform/winsock/os_sockets.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
@@ -10,7 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace platform::posix_net {
+namespace platform::os_sockets {
 
 namespace {
 
@@ -182,4 +182,4 @@ bool pollAll(std::vector<Watch>& watches, int timeoutMs) {
     return true;
 }
 
-} // namespace platform::posix_net
+} // namespace platform::os_sockets
