@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include <csignal>
-
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/input/key_messages.h"
@@ -59,19 +57,7 @@ void translate(const SDL_Event& event) {
     }
 }
 
-// SDL turns SIGINT and SIGTERM into a quit event at its next pump, and a signal wakes its wait.
-void hangUp(int) { std::raise(SIGTERM); }
-
 } // namespace
-
-void closeOnHangUp() {
-    struct sigaction current {};
-    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-    struct sigaction action {};
-    action.sa_handler = &hangUp;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGHUP, &action, nullptr);
-}
 
 bool isSwitchKey(const SDL_Event& event) {
     if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;

@@ -22,7 +22,8 @@ bool waitForSdlEvent(int timeoutMs);
 void showSdlMessageBox(const char* text, const char* caption, bool error);
 
 // SIGHUP (the terminal closing) ends the game as SIGTERM does: a quit event, then WM_CLOSE.
-// Call once SDL's events run; a SIGHUP that is ignored (nohup) stays ignored.
+// Call once SDL's events run; a SIGHUP that is ignored (nohup) stays ignored. posix/posix_hang_up.cpp;
+// Windows has no hang-up (windows/windows_hang_up.cpp).
 void closeOnHangUp();
 
 } // namespace platform

@@ -2,7 +2,6 @@
 // notification messages.
 #include "platform/winsock/socket_events.h"
 
-#include <cerrno>
 #include <vector>
 
 #include "platform/core/platform_state.h"
@@ -50,7 +49,7 @@ bool report(ws::SOCKET handle, SocketState& s, const os_sockets::Watch& ready) {
         if (!ready.writable) return false;
         int error = os_sockets::pendingError(s.fd);
         s.phase = error == 0 ? Phase::Connected : Phase::Finished;
-        return notify(handle, s, ws::FD_CONNECT, os_sockets::serviceError(error));
+        return notify(handle, s, ws::FD_CONNECT, error);
     }
     case Phase::Connected: {
         if (!ready.readable) return false;
@@ -135,7 +134,7 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events) {
     }
     // From here on the socket never blocks; its news comes as messages.
     if (os_sockets::makeNonBlocking(state->fd) != 0) {
-        sockets::setLastError(sockets::errorFromErrno(errno));
+        sockets::setLastError(os_sockets::lastError());
         return SOCKET_ERROR;
     }
     state->window = window;

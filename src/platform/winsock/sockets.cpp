@@ -2,7 +2,6 @@
 // system's sockets.
 #include "platform/winsock.h"
 
-#include <cerrno>
 #include <cstring>
 
 #include "platform/core/system.h"
@@ -28,7 +27,6 @@ SocketState* find(ws::SOCKET s) {
 
 void setLastError(int code) { lastError = code; }
 
-int errorFromErrno(int error) { return os_sockets::serviceError(error); }
 
 int started() { return startups; }
 void changeStartups(int by) { startups += by; }
@@ -49,7 +47,7 @@ int fail(int code) {
     return SOCKET_ERROR;
 }
 
-int failFromErrno() { return fail(sockets::errorFromErrno(errno)); }
+int failWithLastError() { return fail(os_sockets::lastError()); }
 
 // The socket behind a handle, or null with the error set.
 SocketState* usable(SOCKET s) {
@@ -113,7 +111,7 @@ SOCKET socket(int family, int type, int protocol) {
     }
     int fd = os_sockets::openStream(protocol);
     if (fd < 0) {
-        sockets::setLastError(sockets::errorFromErrno(errno));
+        sockets::setLastError(os_sockets::lastError());
         return INVALID_SOCKET;
     }
     auto handle = static_cast<SOCKET>(fd);
@@ -126,13 +124,13 @@ int bind(SOCKET s, const sockaddr* address, int length) {
     if (state == nullptr) return SOCKET_ERROR;
     os_sockets::Address to{};
     if (!toAddress(address, length, to)) return fail(WSAEFAULT);
-    return os_sockets::bindTo(state->fd, to) == 0 ? 0 : failFromErrno();
+    return os_sockets::bindTo(state->fd, to) == 0 ? 0 : failWithLastError();
 }
 
 int listen(SOCKET s, int backlog) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    if (os_sockets::listenOn(state->fd, backlog) != 0) return failFromErrno();
+    if (os_sockets::listenOn(state->fd, backlog) != 0) return failWithLastError();
     state->phase = Phase::Listening;
     return 0;
 }
@@ -147,9 +145,10 @@ int connect(SOCKET s, const sockaddr* address, int length) {
         state->phase = state->events != 0 ? Phase::Connecting : Phase::Connected;
         return 0;
     }
-    int error = errno;
-    if (error == EINPROGRESS) state->phase = Phase::Connecting;
-    return fail(sockets::errorFromErrno(error));
+    // As on Windows, a connection under way is the error "would block".
+    int error = os_sockets::lastError();
+    if (error == WSAEWOULDBLOCK) state->phase = Phase::Connecting;
+    return fail(error);
 }
 
 SOCKET accept(SOCKET s, sockaddr* address, int* length) {
@@ -164,7 +163,7 @@ SOCKET accept(SOCKET s, sockaddr* address, int* length) {
     os_sockets::Address peer{};
     int fd = os_sockets::acceptFrom(state->fd, &peer);
     if (fd < 0) {
-        sockets::setLastError(sockets::errorFromErrno(errno));
+        sockets::setLastError(os_sockets::lastError());
         return INVALID_SOCKET;
     }
     if (address != nullptr) {
@@ -192,7 +191,7 @@ int send(SOCKET s, const char* bytes, int length, int flags) {
     if (state == nullptr) return SOCKET_ERROR;
     if (length < 0 || (bytes == nullptr && length > 0)) return fail(WSAEFAULT);
     long sent = os_sockets::sendOn(state->fd, bytes, length, flags);
-    return sent >= 0 ? static_cast<int>(sent) : failFromErrno();
+    return sent >= 0 ? static_cast<int>(sent) : failWithLastError();
 }
 
 int recv(SOCKET s, char* buffer, int length, int flags) {
@@ -201,7 +200,7 @@ int recv(SOCKET s, char* buffer, int length, int flags) {
     if (length < 0 || (buffer == nullptr && length > 0)) return fail(WSAEFAULT);
     state->readArmed = true;
     long got = os_sockets::receiveOn(state->fd, buffer, length, flags);
-    return got >= 0 ? static_cast<int>(got) : failFromErrno();
+    return got >= 0 ? static_cast<int>(got) : failWithLastError();
 }
 
 int closesocket(SOCKET s) {
@@ -209,7 +208,7 @@ int closesocket(SOCKET s) {
     if (state == nullptr) return SOCKET_ERROR;
     int fd = state->fd;
     sockets::registry().erase(s);
-    return os_sockets::closeFd(fd) == 0 ? 0 : failFromErrno();
+    return os_sockets::closeFd(fd) == 0 ? 0 : failWithLastError();
 }
 
 std::uint32_t inet_addr(const char* text) {
