@@ -8,9 +8,11 @@ play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libf
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                 xvfb xdotool x11-apps python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
-# The web build's libraries: scripts/deps-libs.sh builds them from Debian's sources with these.
+# The web build's libraries: scripts/deps-libs.sh builds them from Debian's sources, at the versions
+# of the desktop's -dev packages, with these.
 web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils
-              gcc g++ libcairo2-dev googletest fonts-liberation2 python3)
+              gcc g++ libsdl2-dev libfreetype-dev libpixman-1-dev libcairo2-dev googletest fonts-liberation2
+              python3)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
