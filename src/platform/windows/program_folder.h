@@ -1,0 +1,11 @@
+// The folder that holds the program's .exe, where its pictures and fonts lie.
+#pragma once
+
+#include <string>
+
+namespace platform::windows {
+
+// UTF-8, ending in a backslash.
+const std::string& programFolder();
+
+} // namespace platform::windows
