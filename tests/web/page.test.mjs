@@ -1,6 +1,6 @@
 // The page in a real browser: Debian's Chromium, headless, on the built site served from 127.0.0.1.
 // Usage: node tests/web/page.test.mjs <site folder> [<folder with playwright-core installed>]
-// What the game shows is read from its own 800x600 frame (the run's brannocFrame canvas).
+// What the game shows is read from its own 800x600 frame (the run's brannoc.frame canvas).
 import assert from "node:assert/strict";
 import path from "node:path";
 import { after, before, test } from "node:test";
@@ -60,7 +60,7 @@ async function openPage(contextOptions) {
 // What the game's frame shows, in counts of pixels of a kind in the places that tell.
 function look(p) {
   return p.evaluate((bars) => {
-    const frame = window.brannocWatch.run && window.brannocWatch.run.brannocFrame;
+    const frame = window.brannocWatch.run && window.brannocWatch.run.brannoc.frame;
     if (!frame) return null;
     const data = frame.getContext("2d").getImageData(0, 0, 800, 600).data;
     const count = (x0, y0, x1, y1, kind) => {

@@ -1,6 +1,4 @@
-// Started from a shortcut, a command line or a double click on a file beside it, the game works in
-// its own folder, wherever the zip was unpacked: as the desktop's launcher does, the program makes
-// its .exe's folder the working folder as it starts, and opens bmps\ and fonts\ from there.
+// The .exe's folder, asked of Windows once.
 #include "platform/windows/program_folder.h"
 
 #include <windows.h>
@@ -28,17 +26,8 @@ std::wstring exeFolder() {
 } // namespace
 
 const std::string& programFolder() {
-    // Asked for first by whichever comes first: a font made before the entry point, or the start.
-    static const std::string folder = [] {
-        const std::wstring wide = exeFolder();
-        SetCurrentDirectoryW(wide.c_str());
-        return utf8(wide);
-    }();
+    static const std::string folder = utf8(exeFolder());
     return folder;
 }
-
-namespace {
-[[maybe_unused]] const bool startedInProgramFolder = !programFolder().empty();
-} // namespace
 
 } // namespace platform::windows

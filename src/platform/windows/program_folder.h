@@ -1,4 +1,5 @@
-// The folder that holds the program's .exe, where its pictures and fonts lie.
+// The folder that holds the program's .exe, where its pictures and fonts lie, whatever the working
+// folder: fonts may be made before the entry point.
 #pragma once
 
 #include <string>

@@ -27,7 +27,6 @@ SocketState* find(ws::SOCKET s) {
 
 void setLastError(int code) { lastError = code; }
 
-
 int started() { return startups; }
 void changeStartups(int by) { startups += by; }
 int last() { return lastError; }

@@ -1,7 +1,10 @@
-// A terminal that closes under the game ends it as the close button does.
+// On Linux, SIGHUP (the terminal closing) ends the game as SIGTERM does: a quit event, then
+// WM_CLOSE. A SIGHUP that is ignored (nohup) stays ignored.
+#include <SDL.h>
+
 #include <csignal>
 
-#include "platform/sdl/sdl_events.h"
+#include "platform/desktop/system_start.h"
 
 namespace platform {
 
@@ -12,7 +15,8 @@ void hangUp(int) { std::raise(SIGTERM); }
 
 } // namespace
 
-void closeOnHangUp() {
+void startOnTheSystem() {
+    if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;
     struct sigaction current {};
     if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
     struct sigaction action {};
