@@ -18,8 +18,7 @@ web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-conf
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   mingw-w64-x86-64-dev wine64 autoconf automake libtool meson ninja-build cmake make
                   pkg-config dpkg-dev patch xz-utils libsdl2-dev libfreetype-dev libcairo2-dev
-                  libpixman-1-dev googletest fonts-liberation2 xvfb xdotool x11-apps pulseaudio
-                  pulseaudio-utils python3)
+                  libpixman-1-dev googletest fonts-liberation2 xvfb xdotool x11-apps python3)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
