@@ -1,13 +1,13 @@
-# The web build: the libraries built for WebAssembly by scripts/web-deps.sh (kept outside the
+# The web build: the libraries built for WebAssembly by scripts/deps-libs.sh web (kept outside the
 # checkout, built on the first configure), GoogleTest from Debian's sources, and the few things
 # Debian's emcc needs around it.
 
 if(NOT BRANNOC_WEB_DEPS)
-  message(STATUS "Web libraries: scripts/web-deps.sh (the first time, a few minutes)")
-  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/web-deps.sh
+  message(STATUS "Web libraries: scripts/deps-libs.sh web (the first time, a few minutes)")
+  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/deps-libs.sh web
                   OUTPUT_VARIABLE web_deps_out RESULT_VARIABLE web_deps_result)
   if(NOT web_deps_result EQUAL 0)
-    message(FATAL_ERROR "scripts/web-deps.sh failed; its messages are above")
+    message(FATAL_ERROR "scripts/deps-libs.sh web failed; its messages are above")
   endif()
   string(STRIP "${web_deps_out}" web_deps_out)
   string(REGEX REPLACE ".*\n" "" BRANNOC_WEB_DEPS "${web_deps_out}")
@@ -15,8 +15,11 @@ endif()
 message(STATUS "Web libraries in ${BRANNOC_WEB_DEPS}")
 # Libraries built anew (the script or a version changed) are looked up anew.
 if(NOT BRANNOC_WEB_DEPS STREQUAL BRANNOC_WEB_DEPS_FOUND)
-  foreach(module SDL2 FREETYPE CAIRO)
-    unset(__pkg_config_checked_${module} CACHE)
+  # pkg-config's answers and the library files it led to, which CMake keeps.
+  get_cmake_property(cached CACHE_VARIABLES)
+  list(FILTER cached INCLUDE REGEX "^(__pkg_config_checked_|pkgcfg_lib_)(SDL2|FREETYPE|CAIRO)")
+  foreach(variable ${cached})
+    unset(${variable} CACHE)
   endforeach()
   set(BRANNOC_WEB_DEPS_FOUND ${BRANNOC_WEB_DEPS} CACHE INTERNAL "the web libraries last looked up")
 endif()
@@ -24,11 +27,9 @@ set(ENV{PKG_CONFIG_LIBDIR} ${BRANNOC_WEB_DEPS}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_PATH} "")
 list(APPEND CMAKE_FIND_ROOT_PATH ${BRANNOC_WEB_DEPS})
 
-# emcc's optimiser runs on the machine's node, which does not look where Debian keeps acorn.
-execute_process(COMMAND dpkg -L node-acorn OUTPUT_VARIABLE acorn_files)
-string(REGEX MATCH "[^\n]*/acorn/package.json" acorn_package "${acorn_files}")
-get_filename_component(node_modules "${acorn_package}" DIRECTORY)
-get_filename_component(node_modules "${node_modules}" DIRECTORY)
+# emcc's optimiser runs on the machine's node, which does not look where Debian keeps acorn; the
+# script that built the libraries found it.
+file(STRINGS ${BRANNOC_WEB_DEPS}/node-path.txt node_modules)
 set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=${node_modules})
 set(CMAKE_C_LINKER_LAUNCHER env NODE_PATH=${node_modules})
 
@@ -86,11 +87,4 @@ if(BRANNOC_TESTS)
   endif()
 endif()
 
-# The program's fonts: the files that the desktop's fontconfig picks for "Arial", beside bmps/.
-set(BRANNOC_FONT_DIR /usr/share/fonts/truetype/liberation2)
-set(BRANNOC_FONT_FILES)
-foreach(style Regular Bold Italic BoldItalic)
-  configure_file(${BRANNOC_FONT_DIR}/LiberationSans-${style}.ttf ${CMAKE_BINARY_DIR}/fonts/LiberationSans-${style}.ttf
-                 COPYONLY)
-endforeach()
-configure_file(/usr/share/doc/fonts-liberation2/copyright ${CMAKE_BINARY_DIR}/fonts/COPYING.LiberationSans COPYONLY)
+include(cmake/packed_fonts.cmake)

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a command needs, when they are missing.
-# Usage: scripts/deps.sh play|check|web
+# Usage: scripts/deps.sh play|check|web|windows
 set -euo pipefail
 
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
@@ -8,15 +8,24 @@ play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libf
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                 xvfb xdotool x11-apps x11-utils python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
-# The web build's libraries: scripts/web-deps.sh builds them from Debian's sources with these.
+# The web build's libraries: scripts/deps-libs.sh builds them from Debian's sources, at the versions
+# of the desktop's -dev packages, with these.
 web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils
-              gcc g++ libcairo2-dev googletest fonts-liberation2 python3)
+              gcc g++ libsdl2-dev libfreetype-dev libpixman-1-dev libcairo2-dev googletest fonts-liberation2
+              python3)
+# The Windows build: Debian's mingw-w64 (the posix thread model) builds its libraries from Debian's
+# sources (scripts/deps-libs.sh) and the game; Debian's Wine runs its suites and the game in Xvfb.
+windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+                  mingw-w64-x86-64-dev wine64 autoconf automake libtool meson ninja-build cmake make
+                  pkg-config dpkg-dev patch xz-utils libsdl2-dev libfreetype-dev libcairo2-dev
+                  libpixman-1-dev googletest fonts-liberation2 xvfb xdotool x11-apps python3)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
-  check) wanted=("${check_packages[@]}" "${web_packages[@]}") ;;
+  check) wanted=("${check_packages[@]}" "${web_packages[@]}" "${windows_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
-  *) echo "usage: $0 play|check|web" >&2; exit 2 ;;
+  windows) wanted=("${windows_packages[@]}") ;;
+  *) echo "usage: $0 play|check|web|windows" >&2; exit 2 ;;
 esac
 
 missing=()

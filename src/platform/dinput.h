@@ -69,8 +69,14 @@ struct DIDATAFORMAT {
     DWORD dwDataSize;
 };
 
+// Held in the platform's namespace, so that they never meet the system's objects of the same names
+// (SDL's pads on Windows link DirectInput's own).
+namespace platform::dinput {
 extern const GUID GUID_SysKeyboard;
 extern const DIDATAFORMAT c_dfDIKeyboard; // 256 one-byte key states
+} // namespace platform::dinput
+using platform::dinput::c_dfDIKeyboard;
+using platform::dinput::GUID_SysKeyboard;
 
 struct InputDeviceImpl;
 

@@ -2,6 +2,14 @@
 // The names and values follow the Windows services the game code was written against.
 #pragma once
 
+// Windows' own headers declare the same names otherwise (DWORD is unsigned long there): they stay
+// inside platform/windows/, behind functions of the platform's own, and no file sees both. A
+// library header that brings them in (cairo-win32.h, SDL_syswm.h) stops the build here; included
+// after these, they stop it at their first clashing name.
+#if defined(_WINDEF_) || defined(_WINSOCKAPI_) || defined(_WINSOCK2API_)
+#error "Windows' own headers and the platform's faces meet in one file: keep <windows.h> in platform/windows/"
+#endif
+
 #include <cstdint>
 
 using BYTE = std::uint8_t;

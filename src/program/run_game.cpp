@@ -25,7 +25,7 @@ void reportMissingPictures() {
         return;
     }
     const std::filesystem::path folder = std::filesystem::current_path(error) / "bmps";
-    std::fprintf(stderr, "brannoc: no pictures: the folder %s is missing\n", folder.c_str());
+    std::fprintf(stderr, "brannoc: no pictures: the folder %s is missing\n", folder.string().c_str());
 }
 } // namespace
 

@@ -35,7 +35,7 @@ int occurrences(const std::string& text, const std::string& part) {
 TEST(PicturesFolderTest, AMissingFolderIsReportedOnceWithItsPath) {
     TempDir empty;
     const std::string output = errorOutputOfRunIn(empty.path);
-    const std::string folder = fs::canonical(empty.path).string() + "/bmps";
+    const std::string folder = (fs::canonical(empty.path) / "bmps").string();
     EXPECT_EQ(occurrences(output, folder), 1) << output;
     EXPECT_EQ(occurrences(output, "brannoc:"), 1) << output;
 }

@@ -2,11 +2,8 @@
 // that they count as long settled; the old working directory comes back on destruction.
 #pragma once
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <ctime>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
@@ -31,10 +28,9 @@ public:
 
     // Dates the file back, as if it had been there long before the game started.
     static void settle(const std::string& path, int secondsAgo = 3600) {
-        timespec times[2] = {};
-        times[0].tv_sec = std::time(nullptr) - secondsAgo;
-        times[1] = times[0];
-        ::utimensat(AT_FDCWD, path.c_str(), times, 0);
+        std::error_code ignored;
+        std::filesystem::last_write_time(
+            path, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(secondsAgo), ignored);
     }
 
 private:

@@ -1,15 +1,14 @@
 // The desktop's backend: the game in an SDL window, full screen or in a window (Alt+Enter),
-// frames scaled by SDL's renderer and paced by sleeping, SDL's own boxes, and the terminal's
-// signals ending the game as its close button does.
+// frames scaled by SDL's renderer and paced by sleeping, SDL's own boxes (on Windows, Windows'
+// own), and what the system asks of a program as it starts (system_start.h).
 #include <SDL.h>
-
-#include <csignal>
 
 #include "platform/clock/cycle_counter.h"
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/desktop/sdl_presenter.h"
 #include "platform/desktop/sdl_window_modes.h"
+#include "platform/desktop/system_start.h"
 #include "platform/input/scan_codes.h"
 #include "platform/present/frame_pacer.h"
 #include "platform/sdl/sdl_backend.h"
@@ -20,28 +19,11 @@ namespace {
 
 SDL_Window* nativeOf(WindowObject& window) { return static_cast<SDL_Window*>(window.native); }
 
-// SDL turns SIGINT and SIGTERM into a quit event at its next pump, and a signal wakes its wait.
-void hangUp(int) { std::raise(SIGTERM); }
-
-// SIGHUP (the terminal closing) ends the game as SIGTERM does: a quit event, then WM_CLOSE. A
-// SIGHUP that is ignored (nohup) stays ignored.
-void closeOnHangUp() {
-    struct sigaction current {};
-    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-    struct sigaction action {};
-    action.sa_handler = &hangUp;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGHUP, &action, nullptr);
-}
-
 constexpr std::uint32_t kRendererFlags = SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC;
 
 class DesktopBackend final : public SdlBackend {
 public:
-    DesktopBackend() {
-        // Once SDL's events run: SIGINT, SIGTERM and SIGHUP then arrive as quit events.
-        if (SDL_WasInit(SDL_INIT_EVENTS) != 0) closeOnHangUp();
-    }
+    DesktopBackend() { startOnTheSystem(); }
 
     bool enterFullscreen(WindowObject& window) override {
         SDL_Window* native = nativeOf(window);

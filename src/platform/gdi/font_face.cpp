@@ -7,7 +7,9 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
+#include <map>
 
+#include "platform/files/regular_file.h"
 #include "platform/gdi/font_finder.h"
 
 namespace platform::gdi {
@@ -23,6 +25,21 @@ FT_Library library() {
         return FT_Init_FreeType(&made) == 0 ? made : nullptr;
     }();
     return lib;
+}
+
+// A font file's bytes, read once through the platform's own files (a font's path may have any name
+// on every target) and kept for the faces that read from them. Never destroyed, as the library.
+const std::vector<unsigned char>* fontFile(const std::string& path) {
+    static auto* kept = new std::map<std::string, std::vector<unsigned char>>;
+    if (auto known = kept->find(path); known != kept->end()) {
+        return &known->second;
+    }
+    files::RegularFile file(path);
+    std::vector<unsigned char> bytes = file.isOpen() ? file.read(file.stamp().size) : std::vector<unsigned char>{};
+    if (bytes.empty()) {
+        return nullptr;
+    }
+    return &kept->emplace(path, std::move(bytes)).first->second;
 }
 
 // a x b / c rounded half away from zero, for non-negative values.
@@ -48,8 +65,13 @@ FontFace* FontFace::open(const char* family, int height, int weight, bool italic
     if (library() == nullptr || !findFont(family, weight, italic, match)) {
         return nullptr;
     }
+    const std::vector<unsigned char>* bytes = fontFile(match.file);
+    if (bytes == nullptr) {
+        return nullptr;
+    }
     auto* font = new FontFace();
-    if (FT_New_Face(library(), match.file.c_str(), match.index, &font->face_) != 0) {
+    if (FT_New_Memory_Face(library(), bytes->data(), static_cast<FT_Long>(bytes->size()), match.index, &font->face_) !=
+        0) {
         font->face_ = nullptr;
         delete font;
         return nullptr;

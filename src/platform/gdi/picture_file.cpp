@@ -1,47 +1,30 @@
 // Reading picture files: regular files only, and the decoded picture kept per file version.
 #include "platform/gdi/picture_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <chrono>
 #include <cstring>
-#include <ctime>
 #include <list>
 #include <vector>
 
 #include "platform/core/system.h"
+#include "platform/files/regular_file.h"
 #include "platform/gdi/bitmap_reader.h"
 
 namespace platform::gdi {
 
 namespace {
 
-// What tells one version of a file from another without reading it.
-struct FileStamp {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-
-    bool operator==(const FileStamp& other) const {
-        return device == other.device && inode == other.inode && size == other.size &&
-               modified.tv_sec == other.modified.tv_sec && modified.tv_nsec == other.modified.tv_nsec;
-    }
-};
-
-FileStamp stampOf(const struct stat& info) { return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim}; }
+using files::FileStamp;
 
 // File times are coarse: a file written within the last moments may be written again with the same
 // stamp. Its picture is kept only once it has stood this long.
-constexpr std::time_t SettleSeconds = 2;
+constexpr std::chrono::seconds SettleTime{2};
 
 bool settled(const FileStamp& stamp) {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec - stamp.modified.tv_sec > SettleSeconds;
+    using std::chrono::floor, std::chrono::seconds;
+    const auto now = floor<seconds>(std::chrono::system_clock::now().time_since_epoch());
+    return now - floor<seconds>(std::chrono::nanoseconds(stamp.modifiedNs)) > SettleTime;
 }
 
 struct KeptPicture {
@@ -127,35 +110,18 @@ SDL_Surface* copyOf(const SDL_Surface* picture) {
     return copy;
 }
 
-std::vector<unsigned char> readAll(int file, std::size_t size) {
-    std::vector<unsigned char> bytes(size);
-    std::size_t got = 0;
-    while (got < size) {
-        const ssize_t n = ::read(file, bytes.data() + got, size - got);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            bytes.clear(); // cut short under us
-            break;
-        }
-        got += static_cast<std::size_t>(n);
-    }
-    return bytes;
-}
-
-// The picture of a regular file open at `file`.
-SDL_Surface* readOpenFile(int file, const std::string& path, const struct stat& info) {
-    const FileStamp stamp = stampOf(info);
+// The picture of the regular file open as `file`.
+SDL_Surface* readOpenFile(files::RegularFile& file, const std::string& path) {
+    const FileStamp& stamp = file.stamp();
     if (const KeptPicture* known = find(path, stamp)) {
         return copyOf(known->picture);
     }
     forget(path);
     sys::trace("read " + path);
-    const std::vector<unsigned char> bytes = readAll(file, static_cast<std::size_t>(info.st_size));
+    const std::vector<unsigned char> bytes = file.read(static_cast<std::size_t>(stamp.size));
     SDL_Surface* picture = readBitmap(bytes.data(), bytes.size());
-    struct stat after {};
-    if (settled(stamp) && ::fstat(file, &after) == 0 && stampOf(after) == stamp) {
+    FileStamp after;
+    if (settled(stamp) && file.stampNow(after) && after == stamp) {
         keep(path, stamp, picture);
         return copyOf(picture);
     }
@@ -165,22 +131,12 @@ SDL_Surface* readOpenFile(int file, const std::string& path, const struct stat& 
 } // namespace
 
 SDL_Surface* readPictureFile(const std::string& path) {
-    // Without blocking: a FIFO with no writer would hold the open for ever.
-    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0) {
-        forget(path);
-        return nullptr;
+    files::RegularFile file(path);
+    if (file.isOpen() && file.stamp().size > 0 && file.stamp().size <= MaxBitmapFileBytes) {
+        return readOpenFile(file, path);
     }
-    struct stat info {};
-    SDL_Surface* picture = nullptr;
-    if (::fstat(file, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
-        static_cast<std::size_t>(info.st_size) <= MaxBitmapFileBytes) {
-        picture = readOpenFile(file, path, info);
-    } else {
-        forget(path);
-    }
-    ::close(file);
-    return picture;
+    forget(path);
+    return nullptr;
 }
 
 void forgetPictureFiles() {

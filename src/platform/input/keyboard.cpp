@@ -9,8 +9,9 @@
 
 using namespace platform;
 
-const GUID GUID_SysKeyboard = {0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
-const DIDATAFORMAT c_dfDIKeyboard = {sizeof(DIDATAFORMAT), 24, 2, 256};
+const GUID platform::dinput::GUID_SysKeyboard = {
+    0x6F1D2B61, 0xD5A0, 0x11CF, {0xBF, 0xC7, 0x44, 0x45, 0x53, 0x54, 0x00, 0x00}};
+const DIDATAFORMAT platform::dinput::c_dfDIKeyboard = {sizeof(DIDATAFORMAT), 24, 2, 256};
 
 struct InputDeviceImpl {
     ULONG refs = 1;

@@ -2,12 +2,11 @@
 // notification messages.
 #include "platform/winsock/socket_events.h"
 
-#include <cerrno>
 #include <vector>
 
 #include "platform/core/platform_state.h"
 #include "platform/window/message_queue.h"
-#include "platform/winsock/posix_net.h"
+#include "platform/winsock/os_sockets.h"
 #include "platform/winsock/socket_registry.h"
 
 namespace platform::socket_events {
@@ -40,7 +39,7 @@ bool notify(ws::SOCKET handle, const SocketState& s, long event, int error) {
     return true;
 }
 
-bool report(ws::SOCKET handle, SocketState& s, const posix_net::Watch& ready) {
+bool report(ws::SOCKET handle, SocketState& s, const os_sockets::Watch& ready) {
     switch (s.phase) {
     case Phase::Listening:
         if (!ready.readable || !s.acceptArmed) return false;
@@ -48,13 +47,13 @@ bool report(ws::SOCKET handle, SocketState& s, const posix_net::Watch& ready) {
         return notify(handle, s, ws::FD_ACCEPT, 0);
     case Phase::Connecting: {
         if (!ready.writable) return false;
-        int error = posix_net::pendingError(s.fd);
+        int error = os_sockets::pendingError(s.fd);
         s.phase = error == 0 ? Phase::Connected : Phase::Finished;
-        return notify(handle, s, ws::FD_CONNECT, posix_net::serviceError(error));
+        return notify(handle, s, ws::FD_CONNECT, error);
     }
     case Phase::Connected: {
         if (!ready.readable) return false;
-        int state = posix_net::peekState(s.fd);
+        int state = os_sockets::peekState(s.fd);
         if (state == 1) {
             if (!s.readArmed) return false;
             s.readArmed = false;
@@ -70,12 +69,12 @@ bool report(ws::SOCKET handle, SocketState& s, const posix_net::Watch& ready) {
     }
 }
 
-std::vector<posix_net::Watch> watches(std::vector<ws::SOCKET>& handles) {
-    std::vector<posix_net::Watch> result;
+std::vector<os_sockets::Watch> watches(std::vector<ws::SOCKET>& handles) {
+    std::vector<os_sockets::Watch> result;
     for (auto& [handle, s] : sockets::registry()) {
         if (!canReport(s)) continue;
         handles.push_back(handle);
-        result.push_back(posix_net::Watch{s.fd, s.phase == Phase::Connecting});
+        result.push_back(os_sockets::Watch{s.fd, s.phase == Phase::Connecting});
     }
     return result;
 }
@@ -83,8 +82,8 @@ std::vector<posix_net::Watch> watches(std::vector<ws::SOCKET>& handles) {
 // Polls for up to timeoutMs; true when a notification was posted.
 bool pollFor(int timeoutMs) {
     std::vector<ws::SOCKET> handles;
-    std::vector<posix_net::Watch> ready = watches(handles);
-    if (ready.empty() || !posix_net::pollAll(ready, timeoutMs)) return false;
+    std::vector<os_sockets::Watch> ready = watches(handles);
+    if (ready.empty() || !os_sockets::pollAll(ready, timeoutMs)) return false;
     bool posted = false;
     for (std::size_t i = 0; i < ready.size(); ++i) {
         SocketState* s = sockets::find(handles[i]);
@@ -134,8 +133,8 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events) {
         return SOCKET_ERROR;
     }
     // From here on the socket never blocks; its news comes as messages.
-    if (posix_net::makeNonBlocking(state->fd) != 0) {
-        sockets::setLastError(sockets::errorFromErrno(errno));
+    if (os_sockets::makeNonBlocking(state->fd) != 0) {
+        sockets::setLastError(os_sockets::lastError());
         return SOCKET_ERROR;
     }
     state->window = window;
@@ -144,8 +143,8 @@ int WSAAsyncSelect(SOCKET s, HWND window, UINT message, long events) {
     state->acceptArmed = true;
     state->readArmed = true;
     if (state->phase == sockets::Phase::Fresh) {
-        if (posix_net::isListening(state->fd)) state->phase = sockets::Phase::Listening;
-        else if (posix_net::isConnected(state->fd)) state->phase = sockets::Phase::Connected;
+        if (os_sockets::isListening(state->fd)) state->phase = sockets::Phase::Listening;
+        else if (os_sockets::isConnected(state->fd)) state->phase = sockets::Phase::Connected;
     }
     return 0;
 }

@@ -31,6 +31,5 @@ int last();
 SocketState* find(ws::SOCKET s);
 void setLastError(int code);
 // errno as the socket service's error code.
-int errorFromErrno(int error);
 
 } // namespace platform::sockets

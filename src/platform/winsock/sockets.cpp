@@ -2,11 +2,10 @@
 // system's sockets.
 #include "platform/winsock.h"
 
-#include <cerrno>
 #include <cstring>
 
 #include "platform/core/system.h"
-#include "platform/winsock/posix_net.h"
+#include "platform/winsock/os_sockets.h"
 #include "platform/winsock/socket_registry.h"
 
 namespace platform::sockets {
@@ -28,8 +27,6 @@ SocketState* find(ws::SOCKET s) {
 
 void setLastError(int code) { lastError = code; }
 
-int errorFromErrno(int error) { return posix_net::serviceError(error); }
-
 int started() { return startups; }
 void changeStartups(int by) { startups += by; }
 int last() { return lastError; }
@@ -49,7 +46,7 @@ int fail(int code) {
     return SOCKET_ERROR;
 }
 
-int failFromErrno() { return fail(sockets::errorFromErrno(errno)); }
+int failWithLastError() { return fail(os_sockets::lastError()); }
 
 // The socket behind a handle, or null with the error set.
 SocketState* usable(SOCKET s) {
@@ -62,12 +59,12 @@ SocketState* usable(SOCKET s) {
     return state;
 }
 
-bool toAddress(const sockaddr* address, int length, posix_net::Address& out) {
+bool toAddress(const sockaddr* address, int length, os_sockets::Address& out) {
     if (address == nullptr || length < static_cast<int>(sizeof(sockaddr_in))) return false;
     sockaddr_in in;
     std::memcpy(&in, address, sizeof in);
     if (in.sin_family != AF_INET) return false;
-    out = posix_net::Address{in.sin_addr.s_addr, in.sin_port};
+    out = os_sockets::Address{in.sin_addr.s_addr, in.sin_port};
     return true;
 }
 
@@ -111,9 +108,9 @@ SOCKET socket(int family, int type, int protocol) {
         sockets::setLastError(family != AF_INET ? 10047 : 10044);
         return INVALID_SOCKET;
     }
-    int fd = posix_net::openStream(protocol);
+    int fd = os_sockets::openStream(protocol);
     if (fd < 0) {
-        sockets::setLastError(sockets::errorFromErrno(errno));
+        sockets::setLastError(os_sockets::lastError());
         return INVALID_SOCKET;
     }
     auto handle = static_cast<SOCKET>(fd);
@@ -124,15 +121,15 @@ SOCKET socket(int family, int type, int protocol) {
 int bind(SOCKET s, const sockaddr* address, int length) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    posix_net::Address to{};
+    os_sockets::Address to{};
     if (!toAddress(address, length, to)) return fail(WSAEFAULT);
-    return posix_net::bindTo(state->fd, to) == 0 ? 0 : failFromErrno();
+    return os_sockets::bindTo(state->fd, to) == 0 ? 0 : failWithLastError();
 }
 
 int listen(SOCKET s, int backlog) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    if (posix_net::listenOn(state->fd, backlog) != 0) return failFromErrno();
+    if (os_sockets::listenOn(state->fd, backlog) != 0) return failWithLastError();
     state->phase = Phase::Listening;
     return 0;
 }
@@ -140,16 +137,17 @@ int listen(SOCKET s, int backlog) {
 int connect(SOCKET s, const sockaddr* address, int length) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
-    posix_net::Address to{};
+    os_sockets::Address to{};
     if (!toAddress(address, length, to)) return fail(WSAEFAULT);
-    if (posix_net::connectTo(state->fd, to) == 0) {
+    if (os_sockets::connectTo(state->fd, to) == 0) {
         // Notified sockets still hear of the connection through FD_CONNECT.
         state->phase = state->events != 0 ? Phase::Connecting : Phase::Connected;
         return 0;
     }
-    int error = errno;
-    if (error == EINPROGRESS) state->phase = Phase::Connecting;
-    return fail(sockets::errorFromErrno(error));
+    // As on Windows, a connection under way is the error "would block".
+    int error = os_sockets::lastError();
+    if (error == WSAEWOULDBLOCK) state->phase = Phase::Connecting;
+    return fail(error);
 }
 
 SOCKET accept(SOCKET s, sockaddr* address, int* length) {
@@ -161,10 +159,10 @@ SOCKET accept(SOCKET s, sockaddr* address, int* length) {
     }
     // Taking a connection re-arms FD_ACCEPT, whether or not one was waiting.
     state->acceptArmed = true;
-    posix_net::Address peer{};
-    int fd = posix_net::acceptFrom(state->fd, &peer);
+    os_sockets::Address peer{};
+    int fd = os_sockets::acceptFrom(state->fd, &peer);
     if (fd < 0) {
-        sockets::setLastError(sockets::errorFromErrno(errno));
+        sockets::setLastError(os_sockets::lastError());
         return INVALID_SOCKET;
     }
     if (address != nullptr) {
@@ -181,7 +179,7 @@ SOCKET accept(SOCKET s, sockaddr* address, int* length) {
     accepted.window = state->window;
     accepted.message = state->message;
     accepted.events = state->events;
-    if (accepted.events != 0) posix_net::makeNonBlocking(fd);
+    if (accepted.events != 0) os_sockets::makeNonBlocking(fd);
     auto handle = static_cast<SOCKET>(fd);
     sockets::registry()[handle] = accepted;
     return handle;
@@ -191,8 +189,8 @@ int send(SOCKET s, const char* bytes, int length, int flags) {
     SocketState* state = usable(s);
     if (state == nullptr) return SOCKET_ERROR;
     if (length < 0 || (bytes == nullptr && length > 0)) return fail(WSAEFAULT);
-    long sent = posix_net::sendOn(state->fd, bytes, length, flags);
-    return sent >= 0 ? static_cast<int>(sent) : failFromErrno();
+    long sent = os_sockets::sendOn(state->fd, bytes, length, flags);
+    return sent >= 0 ? static_cast<int>(sent) : failWithLastError();
 }
 
 int recv(SOCKET s, char* buffer, int length, int flags) {
@@ -200,8 +198,8 @@ int recv(SOCKET s, char* buffer, int length, int flags) {
     if (state == nullptr) return SOCKET_ERROR;
     if (length < 0 || (buffer == nullptr && length > 0)) return fail(WSAEFAULT);
     state->readArmed = true;
-    long got = posix_net::receiveOn(state->fd, buffer, length, flags);
-    return got >= 0 ? static_cast<int>(got) : failFromErrno();
+    long got = os_sockets::receiveOn(state->fd, buffer, length, flags);
+    return got >= 0 ? static_cast<int>(got) : failWithLastError();
 }
 
 int closesocket(SOCKET s) {
@@ -209,14 +207,14 @@ int closesocket(SOCKET s) {
     if (state == nullptr) return SOCKET_ERROR;
     int fd = state->fd;
     sockets::registry().erase(s);
-    return posix_net::closeFd(fd) == 0 ? 0 : failFromErrno();
+    return os_sockets::closeFd(fd) == 0 ? 0 : failWithLastError();
 }
 
 std::uint32_t inet_addr(const char* text) {
     if (text == nullptr) return INADDR_NONE;
-    return posix_net::parseAddress(text);
+    return os_sockets::parseAddress(text);
 }
 
-std::uint16_t htons(std::uint16_t value) { return posix_net::toNetwork16(value); }
+std::uint16_t htons(std::uint16_t value) { return os_sockets::toNetwork16(value); }
 
 } // namespace ws

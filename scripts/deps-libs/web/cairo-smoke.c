@@ -1,5 +1,5 @@
 /* Draws as the game's shapes do (an ellipse and a rounded rectangle, filled and stroked without
- * antialiasing at line width 2, dashed too) and prints a checksum of the pixels. web-deps.sh runs
+ * antialiasing at line width 2, dashed too) and prints a checksum of the pixels. deps-libs.sh runs
  * it built for WebAssembly, where a callback called through a pointer of another type traps, and
  * natively against the desktop's cairo: the two checksums must agree. */
 #include <cairo.h>
