@@ -27,7 +27,8 @@
     Escape: ["Escape", 27],
   };
   const tapHoldMs = 100; // the game reads its keys once a frame: a tap stays down this long at least
-  const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock);
+  // Escape can be kept from the browser in full screen by a page of its own, not in a frame.
+  const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock) && window.self === window.top;
   const touchScreen = matchMedia("(pointer: coarse)").matches || "ontouchstart" in window ||
                       navigator.maxTouchPoints > 0;
 
@@ -253,18 +254,31 @@
   function toggleFullScreen() {
     if (document.fullscreenElement) {
       document.exitFullscreen().catch(() => {});
-    } else if (stage.requestFullscreen) {
+    } else if (document.fullscreenEnabled) {
       stage.requestFullscreen({ navigationUI: "hide" })
           .then(() => canLockEscape && navigator.keyboard.lock(["Escape"]))
-          .catch(() => {});
+          .catch((error) => (helpText.textContent = `The browser refused full screen: ${error.message}`));
+    } else {
+      showHelp(); // which says why not
     }
+  }
+
+  // Why full screen cannot be had here, or "" where it can: a game site's frame may not allow it,
+  // and an iPhone gives it only to a page added to its home screen.
+  function noFullScreen() {
+    const installed = matchMedia("(display-mode: fullscreen), (display-mode: standalone)").matches;
+    if (document.fullscreenEnabled || installed) return "";
+    if (!stage.requestFullscreen) return "Full screen: add the game to the home screen and start it from there.";
+    if (window.self !== window.top) return "No full screen: the page this game is shown in does not allow it.";
+    return "No full screen: this browser does not allow it here.";
   }
 
   function showHelp() {
     const leave = canLockEscape ? "hold Escape to leave it" : "Escape leaves it";
+    const fullScreen = noFullScreen() || `Alt+Enter or the button: full screen (${leave}).`;
     helpText.textContent = touchScreen
-      ? "\u25b2 and \u25bc move, Pour pours, Esc ends the game."
-      : `Up and Down move, Space pours, Escape ends the game. Alt+Enter or the button: full screen (${leave}).`;
+      ? `\u25b2 and \u25bc move, Pour pours, Esc ends the game. ${noFullScreen()}`.trim()
+      : `Up and Down move, Space pours, Escape ends the game. ${fullScreen}`;
   }
 
   document.addEventListener("fullscreenchange", () => {
@@ -319,4 +333,14 @@
     for (const button of document.querySelectorAll(".key")) makeTouchKey(button);
   }
   showHelp();
+
+  // --- Inside a game site's frame ----------------------------------------------------------------
+
+  // A click anywhere on the page gives this frame the keyboard back after a click on the site
+  // around it; the page's buttons keep their mousedown from taking the focus, so it is asked for.
+  function takeKeysOnClick() {
+    if (window.self === window.top) return;
+    window.addEventListener("pointerdown", () => window.focus(), true);
+  }
+  takeKeysOnClick();
 })();
