@@ -69,6 +69,10 @@
     try {
       response = await fetch(name);
     } catch (error) {
+      if (location.protocol === "file:") {
+        throw new Error(`${what} (${name}) could not be read: a page opened as a file may read no other file. ` +
+                        "Open the game from a web server.");
+      }
       throw new Error(`${what} (${name}) could not be fetched: the server did not answer.`);
     }
     if (!response.ok) {
@@ -343,4 +347,21 @@
     window.addEventListener("pointerdown", () => window.focus(), true);
   }
   takeKeysOnClick();
+
+  // --- Offline -----------------------------------------------------------------------------------
+
+  // Once played, the game starts with no network: a service worker keeps its files. Browsers run
+  // one only on https or this machine's own address; from a file or plain http elsewhere the page
+  // plays as it is. A new version that takes over before the game is started is loaded whole.
+  function keepForOffline() {
+    if (location.protocol === "file:" || !navigator.serviceWorker) return;
+    let controlled = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener("controllerchange", () => {
+      if (controlled && state === "waiting") location.reload();
+      controlled = true;
+    });
+    navigator.serviceWorker.register("service-worker.js")
+        .catch((error) => console.warn(`The game will not play offline: ${error.message}`));
+  }
+  window.addEventListener("load", keepForOffline);
 })();
