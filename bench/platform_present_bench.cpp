@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/ddraw/pixel_format.h"
-#include "platform/sdl/sdl_presenter.h"
+#include "platform/desktop/sdl_presenter.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // The page around the game: it fetches the game once, starts a run on the player's first key,
 // click or tap (sound is allowed only after one), keeps the game's keys from scrolling or pressing
 // anything on the page, and owns full screen, the touch keys and what the page says when the game
-// ends, a failure box comes up or something cannot load.
+// ends, a failure box comes up or something cannot load. What it passes the game and hears from it
+// goes through the one object that src/platform/web/page_contract.js describes (brannoc, below).
 "use strict";
 (function () {
   const byId = (id) => document.getElementById(id);
@@ -18,14 +19,15 @@
   // Keys the game reads, or that would scroll the page: they act on the game only.
   const gameKeys = new Set(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Enter", "NumpadEnter",
                             "Escape", "PageUp", "PageDown", "Home", "End"]);
-  // What the touch keys type: the code SDL reads, and the older fields for good measure.
-  const touchKeys = {
-    ArrowUp: ["ArrowUp", 38],
-    ArrowDown: ["ArrowDown", 40],
-    Space: [" ", 32],
-    Enter: ["Enter", 13],
-    Escape: ["Escape", 27],
-  };
+  // The touch keys, by the pad they sit in: what they show, and what they type (the code SDL
+  // reads, and the older fields for good measure).
+  const touchKeys = [
+    { pad: "pad-move", label: "\u25b2", name: "up", code: "ArrowUp", key: "ArrowUp", keyCode: 38 },
+    { pad: "pad-move", label: "\u25bc", name: "down", code: "ArrowDown", key: "ArrowDown", keyCode: 40 },
+    { pad: "pad-act", label: "Pour", name: "pour", code: "Space", key: " ", keyCode: 32, size: "wide" },
+    { pad: "pad-act", label: "Enter", name: "enter", code: "Enter", key: "Enter", keyCode: 13, size: "small" },
+    { pad: "pad-act", label: "Esc", name: "escape", code: "Escape", key: "Escape", keyCode: 27, size: "small" },
+  ];
   const tapHoldMs = 100; // the game reads its keys once a frame: a tap stays down this long at least
   // Escape can be kept from the browser in full screen by a page of its own, not in a frame.
   const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock) && window.self === window.top;
@@ -33,7 +35,7 @@
                       navigator.maxTouchPoints > 0;
 
   // Tests and benchmarks watch the game through these; the page itself needs none of them.
-  const watch = (window.brannocWatch = { run: null, frame: null, sound: null, activated: null });
+  const watch = (window.brannocWatch = { run: null, frame: null, sound: null, activated: null, exit: null });
 
   let state = "waiting"; // for the first gesture, then starting, playing, ended or failed
   let assets = null; // the script, the compiled game and its data, fetched once for every run
@@ -86,16 +88,17 @@
     if (typeof WebAssembly !== "object" || typeof WebAssembly.instantiate !== "function") {
       throw new Error("This browser cannot run WebAssembly, which the game is made of. A current browser can.");
     }
-    const [, wasmBinary, data] = await Promise.all([
+    const [, wasmBytes, data] = await Promise.all([
       loadScript(), fetchFile("brannoc.wasm", "The game"), fetchFile("brannoc.data", "The game's pictures and fonts")
     ]);
     let wasmModule;
     try {
-      wasmModule = await WebAssembly.compile(wasmBinary);
+      wasmModule = await WebAssembly.compile(wasmBytes);
     } catch (error) {
       throw new Error(`The game (brannoc.wasm) is damaged or not for this browser: ${error.message}`);
     }
-    return { wasmBinary, wasmModule, data };
+    // Only the compiled module is kept: a run instantiates it and never needs the bytes again.
+    return { wasmModule, data };
   }
 
   function showLoadFailure() { say("The game could not start.", loadFailure); }
@@ -125,8 +128,6 @@
 
     const run = {
       canvas: sdlCanvas,
-      brannocScreen: screen,
-      wasmBinary: assets.wasmBinary,
       // Compiled once when the page loaded: a run only instantiates it.
       instantiateWasm(imports, done) {
         WebAssembly.instantiate(assets.wasmModule, imports)
@@ -136,27 +137,29 @@
       getPreloadedPackage: () => assets.data,
       print: (text) => console.log(text),
       printErr: (text) => console.warn(text),
-      onExit: () => ended(run),
+      onExit: (code) => ended(run, code),
       onAbort: (what) => crashed(run, what),
-      brannocPage: {
-        messageBox: (text, caption) => {
+      brannoc: {
+        screen,
+        messageBox: ({ caption, text }) => {
           if (run !== currentRun) return;
           boxShown = true;
           say(caption, text, { box: true });
         },
         soundStarted: (id) => watch.sound && watch.sound(id),
         framePresented: (time) => watch.frame && watch.frame(time),
-        activated: (on) => watch.activated && watch.activated(!!on),
+        activated: (active) => watch.activated && watch.activated(active),
       },
     };
     currentRun = run;
-    watch.run = run; // the module itself, once created: brannocFrame and SDL2 land on it
+    watch.run = run; // the module itself, once created: brannoc.frame and SDL2 land on it
     createBrannoc(run).catch((error) => crashed(run, String(error)));
   }
 
-  function ended(run) {
+  function ended(run, code) {
     if (run !== currentRun || state !== "playing") return;
     state = "ended";
+    if (watch.exit) watch.exit(code);
     screen.classList.add("ended");
     if (boxShown) {
       again.hidden = false;
@@ -247,11 +250,12 @@
   window.addEventListener("touchstart", onFirstPointer, { capture: true, passive: true });
 
   // The page's buttons never take the keyboard: Space and Enter stay the game's.
-  for (const button of document.querySelectorAll("button")) {
+  function keepKeyboardOff(button) {
     button.tabIndex = -1;
     button.addEventListener("mousedown", (event) => event.preventDefault());
     button.addEventListener("click", () => button.blur());
   }
+  for (const button of document.querySelectorAll("button")) keepKeyboardOff(button);
 
   // --- Full screen -------------------------------------------------------------------------------
 
@@ -293,20 +297,24 @@
 
   // --- Touch keys --------------------------------------------------------------------------------
 
-  function typeKey(type, code) {
-    const [key, keyCode] = touchKeys[code];
+  function typeKey(type, { code, key, keyCode }) {
     window.dispatchEvent(new KeyboardEvent(type, { code, key, keyCode, which: keyCode, bubbles: true, cancelable: true }));
   }
 
-  function makeTouchKey(button) {
-    const code = button.dataset.code;
+  function makeTouchKey(touchKey) {
+    const button = document.createElement("button");
+    button.className = ["key", touchKey.size].filter(Boolean).join(" ");
+    button.textContent = touchKey.label;
+    button.setAttribute("aria-label", touchKey.name);
+    keepKeyboardOff(button);
+    byId(touchKey.pad).appendChild(button);
     let pointer = null;
     let downAt = 0;
     let release = 0;
     const letGo = () => {
       release = 0;
       button.classList.remove("down");
-      typeKey("keyup", code);
+      typeKey("keyup", touchKey);
     };
     button.addEventListener("pointerdown", (event) => {
       event.preventDefault();
@@ -319,7 +327,7 @@
       button.setPointerCapture(pointer);
       downAt = performance.now();
       button.classList.add("down");
-      typeKey("keydown", code);
+      typeKey("keydown", touchKey);
     });
     const up = (event) => {
       if (event.pointerId !== pointer) return;
@@ -334,7 +342,7 @@
   if (touchScreen) {
     document.body.classList.add("touch");
     for (const pad of document.querySelectorAll(".pad")) pad.hidden = false;
-    for (const button of document.querySelectorAll(".key")) makeTouchKey(button);
+    for (const touchKey of touchKeys) makeTouchKey(touchKey);
   }
   showHelp();
 

@@ -2,14 +2,19 @@
 // frame counted in pixels of a kind where they tell, and the frames, sounds and activation changes
 // the game reports to the page (window.brannocWatch). The functions run in the page.
 import assert from "node:assert/strict";
+import { readFileSync } from "node:fs";
 
-// Where the bartender stands at each bar and where its mugs slide (the game's bar layout).
-export const bars = [
-  { baseX: 75, baseY: 110, mugY: 120 },
-  { baseX: 40, baseY: 265, mugY: 275 },
-  { baseX: 10, baseY: 430, mugY: 440 },
-];
-export const sounds = { letter: 125, blast: 131 };
+// Where the bartender stands at each bar and where its mugs slide, and the title's two sounds,
+// read from the game's own source.
+const source = (file) => readFileSync(new URL(`../../${file}`, import.meta.url), "utf8");
+const layouts = source("src/game/bars.h").match(/barLayouts\[3\] = \{([^;]*)\};/)[1];
+export const bars = [...layouts.matchAll(/\{([\d, ]+)\}/g)].map((row) => {
+  const [, , , mugY, , , , , baseX, baseY] = row[1].split(",").map(Number);
+  return { baseX, baseY, mugY };
+});
+const titleSound = (name) => Number(source("src/screens/title_screen.cpp").match(new RegExp(`${name}Wave = (\\d+)`))[1]);
+export const sounds = { letter: titleSound("letter"), blast: titleSound("blast") };
+assert.equal(bars.length, 3);
 
 // Recorded by the page itself from its first script on: errors and console errors reach a test
 // this way in every engine, WebDriver classic's too.
@@ -37,7 +42,7 @@ export const seen = (page) => page.evaluate(() => window.seen);
 // What the game's frame shows, in counts of pixels of a kind in the places that tell.
 export function look(page) {
   return page.evaluate((bars) => {
-    const frame = window.brannocWatch.run && window.brannocWatch.run.brannocFrame;
+    const frame = window.brannocWatch.run && window.brannocWatch.run.brannoc.frame;
     if (!frame) return null;
     const data = frame.getContext("2d").getImageData(0, 0, 800, 600).data;
     const count = (x0, y0, x1, y1, kind) => {

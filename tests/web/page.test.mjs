@@ -95,8 +95,17 @@ test(named("a key goes to help and one to play, and the game's keys act on the g
   assert.deepEqual(await page.evaluate(() => window.keysLeftToPage), []);
 });
 
-test(named("a 100 ms tap of Down moves the bartender exactly one bar"), async () => {
-  await waitFrames(page, 18);
+test(named("a 100 ms tap of Down moves the bartender exactly one bar"), async (t) => {
+  const start = Date.now();
+  const frames = await framesOver(page, 1000);
+  const gameRate = (frames * 1000) / (Date.now() - start);
+  const displayRate = await page.evaluate(() => new Promise((resolve) => {
+    let shown = 0;
+    const from = performance.now();
+    const count = (time) => (time - from >= 1000 ? resolve((shown * 1000) / (time - from)) : (shown++, requestAnimationFrame(count)));
+    requestAnimationFrame(count);
+  }));
+  t.diagnostic(`in play: ${gameRate.toFixed(1)} game frames and ${displayRate.toFixed(1)} display frames a second`);
   await tapKey(page, "ArrowDown", 100);
   await waitFrames(page, 60);
   assert.equal((await look(page)).bar, 2);
@@ -136,13 +145,16 @@ test(named("a hidden page stops the frames and a visible one resumes them where 
   assert.equal((await look(page)).bar, 2);
 });
 
-test(named("Escape in play ends the game, and Play again starts the title afresh"), async () => {
+test(named("Escape in play ends the game with its code 0, and Play again starts the title afresh"), async () => {
   await page.evaluate(() => {
     window.firstRun = window.brannocWatch.run;
+    window.exitCodes = [];
+    window.brannocWatch.exit = (code) => window.exitCodes.push(code);
   });
   await tapKey(page, "Escape", 300);
   await waitFor("Play again", page, () => !document.querySelector("#again").hidden);
   assert.match(await text(page, "#notice-text"), /ended/);
+  assert.deepEqual(await page.evaluate(() => window.exitCodes), [0]);
   const again = Date.now();
   await page.click("#again");
   assert.equal(await page.evaluate(() => document.activeElement === document.body), true, "a button kept the keys");
@@ -151,6 +163,33 @@ test(named("Escape in play ends the game, and Play again starts the title afresh
   assert.ok(ms > 2000, `the typed line was complete ${ms} ms after Play again`);
   assert.equal(await page.evaluate(() => window.brannocWatch.run !== window.firstRun), true, "the same run");
   await noteProblems(page);
+});
+
+test(named("the picture is scaled by the largest whole factor in device pixels, then letterboxed in its area"), async (t) => {
+  if (engine.cannot.scale) return t.skip(engine.cannot.scale);
+  for (const [width, height, ratio, factor] of [[1280, 800, 1, 1], [1920, 1080, 2, 3]]) {
+    const p = await openPage({ width, height, ratio });
+    try {
+      await tapKey(p, "Space");
+      await waitFrames(p, 3);
+      const { canvas, box, area } = await p.evaluate(() => {
+        const screen = document.getElementById("screen");
+        const rect = (r) => ({ x: r.x, y: r.y, width: r.width, height: r.height });
+        return { canvas: [screen.width, screen.height], box: rect(screen.getBoundingClientRect()),
+                 area: rect(screen.parentElement.getBoundingClientRect()) };
+      });
+      const where = `${width}x${height} at ${ratio}x`;
+      assert.deepEqual(canvas, [800 * factor, 600 * factor], `the whole-factor step at ${where}`);
+      const fills = Math.min(area.width / 800, area.height / 600);
+      assert.ok(Math.abs(box.width - 800 * fills) <= 1 && Math.abs(box.height - 600 * fills) <= 1,
+                `the picture's box ${JSON.stringify(box)} fills ${JSON.stringify(area)} at ${where}`);
+      assert.ok(Math.abs(box.x - area.x - (area.width - box.width) / 2) <= 1 &&
+                Math.abs(box.y - area.y - (area.height - box.height) / 2) <= 1, `centred at ${where}`);
+      await noteProblems(p);
+    } finally {
+      await p.close();
+    }
+  }
 });
 
 test(named("on a touch screen the page shows the keys, and a tap on down moves the bartender one bar"), async (t) => {

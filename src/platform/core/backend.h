@@ -1,5 +1,6 @@
-// What differs between the two backends: the desktop (sdl) and the scripted world of tests
-// (headless). Internal to the platform; game code never includes it.
+// What differs between the backends: the target's own (the desktop's SDL window, or a page; see
+// src/CMakeLists.txt for which is built) and the scripted world of tests (headless). Internal to
+// the platform; game code never includes it.
 #pragma once
 
 #include <cstdint>
@@ -65,10 +66,16 @@ public:
     virtual std::int64_t performanceCounterNs() = 0;
     virtual std::uint64_t timeStampCounter() = 0;
     virtual std::int64_t calendarSeconds() = 0;
+
+    // What a page around the game is told as it runs (its tests follow the game through these);
+    // nothing elsewhere.
+    virtual void soundStarted(int /*resourceId*/) {}
+    virtual void activationChanged(bool /*active*/) {}
 };
 
-// The selected backend (sdl unless a test chose headless).
+// The selected backend (the target's unless a test chose headless).
 Backend& backend();
-std::unique_ptr<Backend> makeSdlBackend();
+// The target's own backend, made by the room the build chose.
+std::unique_ptr<Backend> makeTargetBackend();
 
 } // namespace platform

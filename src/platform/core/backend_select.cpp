@@ -27,7 +27,7 @@ Backend& backend() {
 
 void useSdl() {
     Selection& s = selection();
-    if (!s.sdl) s.sdl = makeSdlBackend();
+    if (!s.sdl) s.sdl = makeTargetBackend();
     if (s.current == s.sdl.get()) return;
     resetPlatformState();
     s.current = s.sdl.get();

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/clock/cycle_counter.h"
 #include "platform/win_types.h"
 
 namespace platform {
@@ -32,11 +33,11 @@ enum class Fault {
 };
 
 struct HeadlessOptions {
-    int desktopBits = 32;                             // 8, 16, 24 or 32
-    bool soundDevice = true;                          // false: DirectSoundCreate fails
-    double msPerFlip = 0.0;                           // virtual time that each Flip lets pass
-    std::uint64_t cyclesPerSecond = 3'000'000'000ull; // the time-stamp counter's rate
-    std::int64_t calendarTime = 1'000'000'000;        // what CalendarTimeSeconds returns
+    int desktopBits = 32;                                    // 8, 16, 24 or 32
+    bool soundDevice = true;                                 // false: DirectSoundCreate fails
+    double msPerFlip = 0.0;                                  // virtual time that each Flip lets pass
+    std::uint64_t cyclesPerSecond = kNominalCyclesPerSecond; // the time-stamp counter's rate
+    std::int64_t calendarTime = 1'000'000'000;               // what CalendarTimeSeconds returns
     bool record = true; // keeps the records that tests read: trace, message boxes, sounds, debugger output
 };
 

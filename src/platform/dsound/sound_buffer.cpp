@@ -1,5 +1,5 @@
 // Static sound buffers: filled through Lock and Unlock, played once from the start.
-#include "platform/core/page.h"
+#include "platform/core/backend.h"
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/dsound/sound_output.h"
@@ -64,7 +64,7 @@ HRESULT IDirectSoundBuffer::Play(DWORD, DWORD, DWORD flags) {
     if (!impl_->prepared) return DSERR_BADFORMAT;
     impl_->output->start(*impl_);
     if (platformState().recording) platformState().soundLog.push_back(impl_->resourceId);
-    page::soundStarted(impl_->resourceId);
+    backend().soundStarted(impl_->resourceId);
     return DS_OK;
 }
 

@@ -2,8 +2,6 @@
 
 #include <SDL.h>
 
-#include <csignal>
-
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/input/key_messages.h"
@@ -26,13 +24,6 @@ void postClose(HWND window) {
     if (!isQueued(window, WM_CLOSE)) postToQueue(window, WM_CLOSE, 0, 0);
 }
 
-#ifdef __EMSCRIPTEN__
-bool hasFocus(Uint32 windowId) {
-    SDL_Window* window = SDL_GetWindowFromID(windowId);
-    return window != nullptr && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
-}
-#endif
-
 void translate(const SDL_Event& event) {
     HWND window = sys::gameWindow();
     if (window == nullptr) return;
@@ -46,12 +37,6 @@ void translate(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) changeActivation(true);
         if (event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) changeActivation(false);
-#ifdef __EMSCRIPTEN__
-        // A tab put away plays no more than an unfocused window. (A desktop hides and shows its
-        // windows in mode switches too, and loses the focus where it matters.)
-        if (event.window.event == SDL_WINDOWEVENT_HIDDEN) changeActivation(false);
-        if (event.window.event == SDL_WINDOWEVENT_SHOWN && hasFocus(event.window.windowID)) changeActivation(true);
-#endif
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) postClose(window);
         break;
     default:
@@ -59,38 +44,7 @@ void translate(const SDL_Event& event) {
     }
 }
 
-// SDL turns SIGINT and SIGTERM into a quit event at its next pump, and a signal wakes its wait.
-void hangUp(int) { std::raise(SIGTERM); }
-
 } // namespace
-
-void closeOnHangUp() {
-    struct sigaction current {};
-    if (sigaction(SIGHUP, nullptr, &current) != 0 || current.sa_handler != SIG_DFL) return;
-    struct sigaction action {};
-    action.sa_handler = &hangUp;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGHUP, &action, nullptr);
-}
-
-bool isSwitchKey(const SDL_Event& event) {
-    if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
-    SDL_Scancode code = event.key.keysym.scancode;
-    return code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
-}
-
-namespace {
-int keepUnlessFocusChange(void*, SDL_Event* event) {
-    bool focus = event->type == SDL_WINDOWEVENT && (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
-                                                    event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
-    return focus ? 0 : 1;
-}
-} // namespace
-
-void dropFocusChanges() {
-    SDL_PumpEvents();
-    SDL_FilterEvents(&keepUnlessFocusChange, nullptr);
-}
 
 void pumpSdlEvents(const std::function<bool(const SDL_Event&)>& ownEvent) {
     if (SDL_WasInit(SDL_INIT_EVENTS) == 0) return;

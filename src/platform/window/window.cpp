@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "platform/core/backend.h"
-#include "platform/core/page.h"
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
 #include "platform/window/message_queue.h"
@@ -38,7 +37,7 @@ void changeActivation(bool active) {
     bool shownFullscreen = window == nullptr || !window->windowed;
     if (!active && sys::fullscreenExclusive() && shownFullscreen) sys::loseAllSurfaces();
     if (window != nullptr) postToQueue(window, WM_ACTIVATEAPP, active ? 1 : 0, 0);
-    page::activated(active);
+    backend().activationChanged(active);
 }
 
 namespace sys {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/sdl/sdl_presenter.h"
+#include "platform/desktop/sdl_presenter.h"
 
 namespace {
 

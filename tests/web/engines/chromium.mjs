@@ -7,9 +7,9 @@ export async function launch({ nodeFolder }) {
   return {
     name: "chromium",
     cannot: {},
-    async newPage({ width, height, touch = false }) {
+    async newPage({ width, height, ratio = 1, touch = false }) {
       const phone = touch ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {};
-      const context = await browser.newContext({ viewport: { width, height }, ...phone });
+      const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio, ...phone });
       const page = await context.newPage();
       const problems = [];
       page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));

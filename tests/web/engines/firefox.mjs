@@ -22,10 +22,10 @@ export async function launch({ nodeFolder }) {
     name: "firefox",
     cannot: { touch: "puppeteer's Firefox over WebDriver BiDi has no touch screen to emulate",
               ...(sound.failed && { sound: `no sound server: ${sound.failed}` }) },
-    async newPage({ width, height }) {
+    async newPage({ width, height, ratio = 1 }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
-      await page.setViewport({ width, height });
+      await page.setViewport({ width, height, deviceScaleFactor: ratio });
       const problems = [];
       page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
       page.on("console", (message) => message.type() === "error" && problems.push(`console error: ${message.text()}`));

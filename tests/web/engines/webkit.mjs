@@ -71,6 +71,7 @@ export async function launch({ nodeFolder }) {
     return {
       name: "webkit",
       cannot: { touch: "WebKitWebDriver here has no touch screen to emulate",
+                scale: "WebKitWebDriver sets no device pixel ratio, and has one page at a time",
                 ...(sound.failed && { sound: `no sound server: ${sound.failed}` }) },
       async newPage({ width, height }) {
         // One browser per page: a WebDriver session is one browser window.

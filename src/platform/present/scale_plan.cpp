@@ -1,4 +1,4 @@
-#include "platform/sdl/sdl_scale_plan.h"
+#include "platform/present/scale_plan.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "platform/sdl/sdl_presenter.h"
+#include "platform/desktop/sdl_presenter.h"
 
 #include <SDL.h>
 
 #include <cstring>
 
-#include "platform/sdl/sdl_scale_plan.h"
+#include "platform/present/scale_plan.h"
 
 namespace platform {
 

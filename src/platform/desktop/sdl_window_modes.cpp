@@ -1,8 +1,8 @@
-#include "platform/sdl/sdl_window_modes.h"
+#include "platform/desktop/sdl_window_modes.h"
 
 #include <SDL.h>
 
-#include "platform/sdl/sdl_scale_plan.h"
+#include "platform/present/scale_plan.h"
 
 namespace platform {
 
@@ -34,6 +34,25 @@ bool showInWindow(SDL_Window* native, int width, int height) {
     SDL_SetWindowPosition(native, usable.x + left + (usable.w - left - right - width * factor) / 2,
                           usable.y + top + (usable.h - top - bottom - height * factor) / 2);
     return true;
+}
+
+bool isSwitchKey(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || (event.key.keysym.mod & KMOD_ALT) == 0) return false;
+    SDL_Scancode code = event.key.keysym.scancode;
+    return code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+}
+
+namespace {
+int keepUnlessFocusChange(void*, SDL_Event* event) {
+    bool focus = event->type == SDL_WINDOWEVENT && (event->window.event == SDL_WINDOWEVENT_FOCUS_LOST ||
+                                                    event->window.event == SDL_WINDOWEVENT_FOCUS_GAINED);
+    return focus ? 0 : 1;
+}
+} // namespace
+
+void dropFocusChanges() {
+    SDL_PumpEvents();
+    SDL_FilterEvents(&keepUnlessFocusChange, nullptr);
 }
 
 } // namespace platform

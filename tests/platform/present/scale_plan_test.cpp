@@ -2,7 +2,7 @@
 // where the picture ends up, letterboxed.
 #include <gtest/gtest.h>
 
-#include "platform/sdl/sdl_scale_plan.h"
+#include "platform/present/scale_plan.h"
 
 namespace {
 
