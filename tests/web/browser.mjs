@@ -38,19 +38,26 @@ export async function serve(folder, { port = 0, pages = {}, missing = [], headHo
       return;
     }
     let body;
+    const headers = { "Content-Type": types[path.extname(file)] || "application/octet-stream", "Cache-Control": "no-cache" };
     if (file in pages) {
       body = Buffer.from(pages[file]);
     } else {
       try {
-        body = await fs.readFile(path.join(folder, path.normalize(file)));
+        const where = path.join(folder, path.normalize(file));
+        // Asked again, a file that has not changed since is answered 304, as by any static server.
+        headers["Last-Modified"] = (await fs.stat(where)).mtime.toUTCString();
+        if (request.headers["if-modified-since"] === headers["Last-Modified"]) {
+          response.writeHead(304, headers).end();
+          return;
+        }
+        body = await fs.readFile(where);
       } catch {
         response.writeHead(404, { "Content-Type": "text/plain" }).end("Not Found");
         return;
       }
     }
     if (headHook && file.endsWith(".html")) body = Buffer.from(String(body).replace("<head>", `<head>${headHook}`));
-    response.writeHead(200, { "Content-Type": types[path.extname(file)] || "application/octet-stream",
-                              "Cache-Control": "no-cache" });
+    response.writeHead(200, headers);
     response.end(body);
   });
   await new Promise((resolve, reject) => {

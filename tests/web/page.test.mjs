@@ -153,7 +153,7 @@ test(named("Escape in play ends the game with its code 0, and Play again starts 
   });
   await tapKey(page, "Escape", 300);
   await waitFor("Play again", page, () => !document.querySelector("#again").hidden);
-  assert.match(await text(page, "#notice-text"), /ended/);
+  assert.match(await text(page, "#notice-text"), /ended/, await text(page, "#notice-detail"));
   assert.deepEqual(await page.evaluate(() => window.exitCodes), [0]);
   const again = Date.now();
   await page.click("#again");
