@@ -126,9 +126,11 @@ try {
   }
   await phonePage.screenshot({ path: path.join(shots, "touch-390x844.png") });
 
-  const siteBytes = fs.readdirSync(site).reduce((sum, name) => sum + fs.statSync(path.join(site, name)).size, 0);
-  const gzipBytes = fs.readdirSync(site).reduce(
-      (sum, name) => sum + execFileSync("gzip", ["-9", "-c", path.join(site, name)]).length, 0);
+  // Every file of the site, the icons' folder's too.
+  const siteFiles = fs.readdirSync(site, { recursive: true }).map((name) => path.join(site, name))
+                      .filter((file) => fs.statSync(file).isFile());
+  const siteBytes = siteFiles.reduce((sum, file) => sum + fs.statSync(file).size, 0);
+  const gzipBytes = siteFiles.reduce((sum, file) => sum + execFileSync("gzip", ["-9", "-c", file]).length, 0);
   const hz = Number(execFileSync("getconf", ["CLK_TCK"]).toString());
   const firstFrame = frameTimes[0];
   const gestureAt = await gamePage.evaluate(() => window.gestureAt);

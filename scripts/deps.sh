@@ -5,9 +5,12 @@ set -euo pipefail
 
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
                libcairo2-dev fonts-liberation2)
+# The page's tests also drive Debian's Firefox and WebKit (with its WebDriver), each with a private
+# PulseAudio server, beside Chromium.
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                 xvfb xdotool x11-apps x11-utils python3 chromium
-                desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap)
+                desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap
+                firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 pulseaudio)
 # The web build's libraries: scripts/deps-libs.sh builds them from Debian's sources, at the versions
 # of the desktop's -dev packages, with these.
 web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils

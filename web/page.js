@@ -29,7 +29,8 @@
     { pad: "pad-act", label: "Esc", name: "escape", code: "Escape", key: "Escape", keyCode: 27, size: "small" },
   ];
   const tapHoldMs = 100; // the game reads its keys once a frame: a tap stays down this long at least
-  const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock);
+  // Escape can be kept from the browser in full screen by a page of its own, not in a frame.
+  const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock) && window.self === window.top;
   const touchScreen = matchMedia("(pointer: coarse)").matches || "ontouchstart" in window ||
                       navigator.maxTouchPoints > 0;
 
@@ -70,6 +71,10 @@
     try {
       response = await fetch(name);
     } catch (error) {
+      if (location.protocol === "file:") {
+        throw new Error(`${what} (${name}) could not be read: a page opened as a file may read no other file. ` +
+                        "Open the game from a web server.");
+      }
       throw new Error(`${what} (${name}) could not be fetched: the server did not answer.`);
     }
     if (!response.ok) {
@@ -257,18 +262,31 @@
   function toggleFullScreen() {
     if (document.fullscreenElement) {
       document.exitFullscreen().catch(() => {});
-    } else if (stage.requestFullscreen) {
+    } else if (document.fullscreenEnabled) {
       stage.requestFullscreen({ navigationUI: "hide" })
           .then(() => canLockEscape && navigator.keyboard.lock(["Escape"]))
-          .catch(() => {});
+          .catch((error) => (helpText.textContent = `The browser refused full screen: ${error.message}`));
+    } else {
+      showHelp(); // which says why not
     }
+  }
+
+  // Why full screen cannot be had here, or "" where it can: a game site's frame may not allow it,
+  // and an iPhone gives it only to a page added to its home screen.
+  function noFullScreen() {
+    const installed = matchMedia("(display-mode: fullscreen), (display-mode: standalone)").matches;
+    if (document.fullscreenEnabled || installed) return "";
+    if (!stage.requestFullscreen) return "Full screen: add the game to the home screen and start it from there.";
+    if (window.self !== window.top) return "No full screen: the page this game is shown in does not allow it.";
+    return "No full screen: this browser does not allow it here.";
   }
 
   function showHelp() {
     const leave = canLockEscape ? "hold Escape to leave it" : "Escape leaves it";
+    const fullScreen = noFullScreen() || `Alt+Enter or the button: full screen (${leave}).`;
     helpText.textContent = touchScreen
-      ? "\u25b2 and \u25bc move, Pour pours, Esc ends the game."
-      : `Up and Down move, Space pours, Escape ends the game. Alt+Enter or the button: full screen (${leave}).`;
+      ? `\u25b2 and \u25bc move, Pour pours, Esc ends the game. ${noFullScreen()}`.trim()
+      : `Up and Down move, Space pours, Escape ends the game. ${fullScreen}`;
   }
 
   document.addEventListener("fullscreenchange", () => {
@@ -327,4 +345,31 @@
     for (const touchKey of touchKeys) makeTouchKey(touchKey);
   }
   showHelp();
+
+  // --- Inside a game site's frame ----------------------------------------------------------------
+
+  // A click anywhere on the page gives this frame the keyboard back after a click on the site
+  // around it; the page's buttons keep their mousedown from taking the focus, so it is asked for.
+  function takeKeysOnClick() {
+    if (window.self === window.top) return;
+    window.addEventListener("pointerdown", () => window.focus(), true);
+  }
+  takeKeysOnClick();
+
+  // --- Offline -----------------------------------------------------------------------------------
+
+  // Once played, the game starts with no network: a service worker keeps its files. Browsers run
+  // one only on https or this machine's own address; from a file or plain http elsewhere the page
+  // plays as it is. A new version that takes over before the game is started is loaded whole.
+  function keepForOffline() {
+    if (location.protocol === "file:" || !navigator.serviceWorker) return;
+    let controlled = !!navigator.serviceWorker.controller;
+    navigator.serviceWorker.addEventListener("controllerchange", () => {
+      if (controlled && state === "waiting") location.reload();
+      controlled = true;
+    });
+    navigator.serviceWorker.register("service-worker.js")
+        .catch((error) => console.warn(`The game will not play offline: ${error.message}`));
+  }
+  window.addEventListener("load", keepForOffline);
 })();

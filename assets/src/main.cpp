@@ -1,5 +1,5 @@
 // brannoc_assetgen [output dir]: renders every picture, recording and the icon of the game, and
-// the icon at the sizes of the desktop's menus.
+// the icon at the sizes of the desktop's menus and at those phones ask of a web page.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -19,6 +19,8 @@ using namespace assetgen;
 namespace {
 
 constexpr int kDesktopIconSizes[] = {16, 32, 48, 64, 128, 256};
+// A phone's home screen (180 on an iPhone) and an installed web app's icon and splash.
+constexpr int kWebIconSizes[] = {180, 192, 512};
 
 bool writeFile(const fs::path& path, const void* data, std::size_t size) {
     std::ofstream f(path, std::ios::binary | std::ios::trunc);
@@ -77,6 +79,12 @@ int main(int argc, char** argv) {
         fs::create_directories(folder, ec);
         const Bytes png = encodePng(drawIcon(size));
         ok &= !png.empty() && writeBytes(folder / "brannoc.png", png);
+    }
+
+    fs::create_directories(root / "web-icons", ec);
+    for (int size : kWebIconSizes) {
+        const Bytes png = encodePng(drawIcon(size));
+        ok &= !png.empty() && writeBytes(root / "web-icons" / ("icon-" + std::to_string(size) + ".png"), png);
     }
 
     ok &= writeBytes(root / "contact_sheet.bmp", encodeBmp24(drawContactSheet(floor, bartender, beer, customers, sign,

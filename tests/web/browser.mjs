@@ -1,8 +1,8 @@
-// Debian's Chromium driven by playwright-core, and a folder served on 127.0.0.1 by Python's own
-// server: what the page's test and the web benchmark share.
-import { spawn } from "node:child_process";
+// Debian's Chromium driven by playwright-core, and a folder served on 127.0.0.1: what the page's
+// tests and the web benchmark share.
+import fs from "node:fs/promises";
+import http from "node:http";
 import { createRequire } from "node:module";
-import net from "node:net";
 import path from "node:path";
 
 export const chromiumPath = "/usr/bin/chromium";
@@ -12,39 +12,61 @@ export const chromiumPath = "/usr/bin/chromium";
 export const chromiumArgs = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                              "--disable-background-networking", "--disable-component-update", "--disable-sync"];
 
-// playwright-core from the folder ./check installs it in (npm ci --prefix <folder>).
-export function loadPlaywright(nodeFolder) {
+// A package from the folder ./check installs the drivers in (npm ci --prefix <folder>).
+export function loadPackage(nodeFolder, name) {
   const require = createRequire(path.join(path.resolve(nodeFolder), "package.json"));
-  return require("playwright-core");
+  return require(name);
 }
 
-function freePort() {
-  return new Promise((resolve, reject) => {
-    const server = net.createServer();
-    server.on("error", reject);
-    server.listen(0, "127.0.0.1", () => {
-      const { port } = server.address();
-      server.close(() => resolve(port));
-    });
-  });
-}
+export const loadPlaywright = (nodeFolder) => loadPackage(nodeFolder, "playwright-core");
 
-// Serves folder at http://127.0.0.1:<free port>/ until stop() is called.
-export async function serve(folder) {
-  const port = await freePort();
-  const server = spawn("python3", ["-m", "http.server", "--bind", "127.0.0.1", String(port)],
-                       { cwd: folder, stdio: ["ignore", "ignore", "ignore"] });
-  const url = `http://127.0.0.1:${port}/`;
-  process.on("exit", () => server.kill()); // even when a failure skips stop()
-  for (let i = 0; i < 100; i++) {
-    if (server.exitCode !== null) throw new Error(`python3 -m http.server stopped (${server.exitCode})`);
-    try {
-      await fetch(url);
-      return { url, stop: () => server.kill() };
-    } catch {
-      await new Promise((resolve) => setTimeout(resolve, 100));
+const types = {
+  ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript", ".css": "text/css",
+  ".wasm": "application/wasm", ".json": "application/json", ".webmanifest": "application/manifest+json",
+  ".png": "image/png", ".data": "application/octet-stream",
+};
+
+// Serves folder at http://127.0.0.1:<port, a free one by default>/ until stop() is called, as a
+// static server would. Tests may shape the answers: pages (path to text, served instead of any
+// file), missing (paths answered 404), headHook (text put first in the head of every HTML page).
+export async function serve(folder, { port = 0, pages = {}, missing = [], headHook = "" } = {}) {
+  const server = http.createServer(async (request, response) => {
+    const name = decodeURIComponent(new URL(request.url, "http://x").pathname);
+    const file = name.endsWith("/") ? `${name}index.html` : name;
+    if (missing.includes(file)) {
+      response.writeHead(404, { "Content-Type": "text/plain" }).end("Not Found");
+      return;
     }
-  }
-  server.kill();
-  throw new Error(`nothing answers at ${url}`);
+    let body;
+    const headers = { "Content-Type": types[path.extname(file)] || "application/octet-stream", "Cache-Control": "no-cache" };
+    if (file in pages) {
+      body = Buffer.from(pages[file]);
+    } else {
+      try {
+        const where = path.join(folder, path.normalize(file));
+        // Asked again, a file that has not changed since is answered 304, as by any static server.
+        headers["Last-Modified"] = (await fs.stat(where)).mtime.toUTCString();
+        if (request.headers["if-modified-since"] === headers["Last-Modified"]) {
+          response.writeHead(304, headers).end();
+          return;
+        }
+        body = await fs.readFile(where);
+      } catch {
+        response.writeHead(404, { "Content-Type": "text/plain" }).end("Not Found");
+        return;
+      }
+    }
+    if (headHook && file.endsWith(".html")) body = Buffer.from(String(body).replace("<head>", `<head>${headHook}`));
+    response.writeHead(200, headers);
+    response.end(body);
+  });
+  await new Promise((resolve, reject) => {
+    server.on("error", reject);
+    server.listen(port, "127.0.0.1", resolve);
+  });
+  const { port: portTaken } = server.address();
+  return { url: `http://127.0.0.1:${portTaken}/`, port: portTaken, stop: () => {
+    server.close();
+    server.closeAllConnections(); // a browser keeps its connections open
+  } };
 }
