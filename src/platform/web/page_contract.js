@@ -95,7 +95,12 @@ mergeInto(LibraryManager.library, {
     return Asyncify.handleSleep((wakeUp) => {
       const windowEvents = ['keydown', 'keyup', 'focus', 'blur', 'gamepadconnected', 'gamepaddisconnected'];
       let timer = 0;
+      let woke = false;
+      // Once only: two events, or an event and the timeout, may both come before the game resumes,
+      // and a second wake-up would resume a game that is already running.
       const done = (woken) => {
+        if (woke) return;
+        woke = true;
         for (const name of windowEvents) window.removeEventListener(name, wake, true);
         document.removeEventListener('visibilitychange', wake, true);
         clearTimeout(timer);
