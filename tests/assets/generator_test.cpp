@@ -38,7 +38,8 @@ TEST(Generator, TwoRunsGiveIdenticalBytes) {
         EXPECT_EQ(first, readFile(buildPath(rel.string())));
         ++files;
     }
-    EXPECT_EQ(files, 8 + 10 + 1 + 1 + 1 + 6); // pictures, recordings, icon, table, contact sheet, desktop icons
+    // pictures, recordings, icon, table, contact sheet, desktop icons, web icons
+    EXPECT_EQ(files, 8 + 10 + 1 + 1 + 1 + 6 + 3);
     fs::remove_all(a);
     fs::remove_all(b);
 }
