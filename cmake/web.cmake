@@ -2,30 +2,8 @@
 # checkout, built on the first configure), GoogleTest from Debian's sources, and the few things
 # Debian's emcc needs around it.
 
-if(NOT BRANNOC_WEB_DEPS)
-  message(STATUS "Web libraries: scripts/deps-libs.sh web (the first time, a few minutes)")
-  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/deps-libs.sh web
-                  OUTPUT_VARIABLE web_deps_out RESULT_VARIABLE web_deps_result)
-  if(NOT web_deps_result EQUAL 0)
-    message(FATAL_ERROR "scripts/deps-libs.sh web failed; its messages are above")
-  endif()
-  string(STRIP "${web_deps_out}" web_deps_out)
-  string(REGEX REPLACE ".*\n" "" BRANNOC_WEB_DEPS "${web_deps_out}")
-endif()
-message(STATUS "Web libraries in ${BRANNOC_WEB_DEPS}")
-# Libraries built anew (the script or a version changed) are looked up anew.
-if(NOT BRANNOC_WEB_DEPS STREQUAL BRANNOC_WEB_DEPS_FOUND)
-  # pkg-config's answers and the library files it led to, which CMake keeps.
-  get_cmake_property(cached CACHE_VARIABLES)
-  list(FILTER cached INCLUDE REGEX "^(__pkg_config_checked_|pkgcfg_lib_)(SDL2|FREETYPE|CAIRO)")
-  foreach(variable ${cached})
-    unset(${variable} CACHE)
-  endforeach()
-  set(BRANNOC_WEB_DEPS_FOUND ${BRANNOC_WEB_DEPS} CACHE INTERNAL "the web libraries last looked up")
-endif()
-set(ENV{PKG_CONFIG_LIBDIR} ${BRANNOC_WEB_DEPS}/lib/pkgconfig)
-set(ENV{PKG_CONFIG_PATH} "")
-list(APPEND CMAKE_FIND_ROOT_PATH ${BRANNOC_WEB_DEPS})
+include(${CMAKE_CURRENT_LIST_DIR}/target_libraries.cmake)
+brannoc_target_libraries(web BRANNOC_WEB_DEPS)
 
 # emcc's optimiser runs on the machine's node, which does not look where Debian keeps acorn; the
 # script that built the libraries found it.

@@ -2,30 +2,8 @@
 # (kept outside the checkout, built on the first configure), GoogleTest from Debian's sources, and
 # Debian's Wine to run the suites.
 
-if(NOT BRANNOC_WINDOWS_DEPS)
-  message(STATUS "Windows libraries: scripts/deps-libs.sh windows (the first time, about 15 minutes)")
-  execute_process(COMMAND ${CMAKE_SOURCE_DIR}/scripts/deps-libs.sh windows
-                  OUTPUT_VARIABLE windows_deps_out RESULT_VARIABLE windows_deps_result)
-  if(NOT windows_deps_result EQUAL 0)
-    message(FATAL_ERROR "scripts/deps-libs.sh windows failed; its messages are above")
-  endif()
-  string(STRIP "${windows_deps_out}" windows_deps_out)
-  string(REGEX REPLACE ".*\n" "" BRANNOC_WINDOWS_DEPS "${windows_deps_out}")
-endif()
-message(STATUS "Windows libraries in ${BRANNOC_WINDOWS_DEPS}")
-# Libraries built anew (the script or a version changed) are looked up anew.
-if(NOT BRANNOC_WINDOWS_DEPS STREQUAL BRANNOC_WINDOWS_DEPS_FOUND)
-  # pkg-config's answers and the library files it led to, which CMake keeps.
-  get_cmake_property(cached CACHE_VARIABLES)
-  list(FILTER cached INCLUDE REGEX "^(__pkg_config_checked_|pkgcfg_lib_)(SDL2|FREETYPE|CAIRO)")
-  foreach(variable ${cached})
-    unset(${variable} CACHE)
-  endforeach()
-  set(BRANNOC_WINDOWS_DEPS_FOUND ${BRANNOC_WINDOWS_DEPS} CACHE INTERNAL "the Windows libraries last looked up")
-endif()
-set(ENV{PKG_CONFIG_LIBDIR} ${BRANNOC_WINDOWS_DEPS}/lib/pkgconfig)
-set(ENV{PKG_CONFIG_PATH} "")
-list(APPEND CMAKE_FIND_ROOT_PATH ${BRANNOC_WINDOWS_DEPS})
+include(${CMAKE_CURRENT_LIST_DIR}/target_libraries.cmake)
+brannoc_target_libraries(windows BRANNOC_WINDOWS_DEPS)
 
 # Everything static, the compiler's own runtime too: the .exe starts from any folder and imports
 # only Windows' own DLLs.
