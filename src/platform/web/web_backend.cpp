@@ -39,12 +39,16 @@ public:
         WindowObject* window = sys::gameWindow();
         if (window != nullptr && window->native != nullptr && presenter_.show(pixels, width, height, pitchBytes))
             brannoc_frame_presented(displayFrameMs_ > 0 ? displayFrameMs_ : emscripten_get_now());
-        // A frame already due goes at once (a display slower than 60 Hz leaves the game behind);
-        // otherwise the wait yields to the browser until a display frame lets the next one go.
+        // Each frame waits for a display frame of its own, until one lets it go; but where display
+        // frames come further apart than the game's (a display slower than 60 Hz), a frame the game
+        // is already due goes at once, so that it keeps its 60 frames a second.
         std::int64_t now = nsOfMs(emscripten_get_now());
-        while (pacer_.holdNs(now, true) > 0) {
-            displayFrameMs_ = brannoc_next_display_frame();
-            now = nsOfMs(displayFrameMs_);
+        bool slowDisplay = displayIntervalNs_ > FramePacer::kFrameNs * 3 / 2;
+        for (bool wait = !slowDisplay || pacer_.holdNs(now, true) > 0; wait; wait = pacer_.holdNs(now, true) > 0) {
+            double frameMs = brannoc_next_display_frame();
+            if (displayFrameMs_ > 0) displayIntervalNs_ = nsOfMs(frameMs - displayFrameMs_);
+            displayFrameMs_ = frameMs;
+            now = nsOfMs(frameMs);
         }
         pacer_.shown(now);
         countPresented();
@@ -82,7 +86,8 @@ protected:
 private:
     CanvasPresenter presenter_;
     FramePacer pacer_;
-    double displayFrameMs_ = 0; // the display frame that let the game draw the frame it presents
+    double displayFrameMs_ = 0;          // the display frame that let the game draw the frame it presents
+    std::int64_t displayIntervalNs_ = 0; // between the last two display frames waited for
 };
 
 } // namespace
