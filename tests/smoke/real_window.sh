@@ -97,7 +97,7 @@ if [ -n "$listener" ]; then
   wait $listener 2>/dev/null
   listener=""
   heard=$(python3 -c "import array, sys; a = array.array('h', open(sys.argv[1], 'rb').read()); print(max(map(abs, a), default=0))" "$shots/heard.raw")
-  echo "the sound server heard a peak of $heard (of 32767) from the title"
+  echo "the sound server heard a peak of $heard (of 32768) from the title"
 fi
 
 # Where the bartender stands: the bar with most of his own colours, or 0 while none has them.
