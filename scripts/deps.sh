@@ -6,22 +6,24 @@ set -euo pipefail
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
                libcairo2-dev fonts-liberation2)
 # The page's tests also drive Debian's Firefox and WebKit (with its WebDriver), each with a private
-# PulseAudio server, beside Chromium.
+# PulseAudio server, beside Chromium; the real window's test listens to one (pulseaudio-utils).
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                 xvfb xdotool x11-apps x11-utils python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap
-                firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 pulseaudio)
+                firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 pulseaudio pulseaudio-utils)
 # The web build's libraries: scripts/deps-libs.sh builds them from Debian's sources, at the versions
 # of the desktop's -dev packages, with these.
 web_packages=(emscripten node-acorn nodejs meson ninja-build cmake make pkg-config dpkg-dev patch xz-utils
               gcc g++ libsdl2-dev libfreetype-dev libpixman-1-dev libcairo2-dev googletest fonts-liberation2
               python3)
 # The Windows build: Debian's mingw-w64 (the posix thread model) builds its libraries from Debian's
-# sources (scripts/deps-libs.sh) and the game; Debian's Wine runs its suites and the game in Xvfb.
+# sources (scripts/deps-libs.sh) and the game; Debian's Wine runs its suites and the game in Xvfb,
+# whose sound the test hears on a private PulseAudio server.
 windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
                   mingw-w64-x86-64-dev wine64 autoconf automake libtool meson ninja-build cmake make
                   pkg-config dpkg-dev patch xz-utils libsdl2-dev libfreetype-dev libcairo2-dev
-                  libpixman-1-dev googletest fonts-liberation2 xvfb xdotool x11-apps python3)
+                  libpixman-1-dev googletest fonts-liberation2 xvfb xdotool x11-apps x11-utils pulseaudio
+                  pulseaudio-utils python3)
 
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;

@@ -1,25 +1,36 @@
 #!/usr/bin/env bash
 # The game in a real window under Xvfb: 3 s after the first frame the title's sign must be on
-# screen and its line typed out; two key presses take it through the help page into play, the pub
-# must be on screen with the window's icon set, also after Alt+Enter, and Escape must end it with
-# exit code 0.
+# screen and its line typed out; two key presses take it through the help page into play, where
+# the bartender stands at the top bar and a tap of Down moves him one bar down, and no further.
+# Alt+Enter puts the game in a window of its windowed size and a second one brings full screen
+# back, the window's icon set in both; Escape must end it with exit code 0.
 # Usage: real_window.sh <game> <shots folder> <bmps folder> [<folder to start in>]
 #   <game> is the game or its launcher, started in its own folder unless told otherwise; the
-#   sign's colours are read from the pictures in <bmps folder>.
+#   sign's and the bartender's colours are read from the pictures in <bmps folder>.
 #   XVFB=<command> starts the X server in another way (the default is Xvfb). TYPED_AFTER=<seconds>
 #   gives the line longer than its 3 s, and TYPED_WITHIN=<seconds> keeps looking until then, where
 #   frames come slowly (the game under Wine on a busy machine).
+#   LISTEN=<SDL audio driver> plays the game's sound through that driver to a private PulseAudio
+#   server of the test's own (tests/support/sound_server.sh) and listens to its sink: the title's
+#   blasts and letters must reach it. Without it the game plays on SDL's silent driver.
+#   WINDOWED=<width>x<height> is the size of the X window the game's window makes (the default,
+#   800x600, is the game's windowed size on this screen; a program whose system draws a frame
+#   around the window makes a larger one).
 set -uo pipefail
 game="$(realpath "$1")"
 shots="$2"
 pictures="$3"
 start_in="${4:-$(dirname "$game")}"
-colours_of="$(dirname "$0")/xwd_colours.py"
+here="$(cd "$(dirname "$0")" && pwd)"
+colours_of="$here/xwd_colours.py"
 
 read -ra xvfb_command <<<"${XVFB:-Xvfb}"
 xvfb=""
 game_pid=""
-trap 'kill $xvfb 2>/dev/null; kill $game_pid 2>/dev/null' EXIT
+sound_server=""
+listener=""
+sound_home=""
+trap 'kill $listener $sound_server $xvfb $game_pid 2>/dev/null; [ -z "$sound_home" ] || rm -rf "$sound_home"' EXIT
 display=""
 for n in $(seq 91 120); do
   [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
@@ -38,7 +49,17 @@ done
 export DISPLAY="$display"
 mkdir -p "$shots"
 
-(cd "$start_in" && SDL_AUDIODRIVER=dummy exec "$game") &
+if [ -n "${LISTEN:-}" ]; then
+  sound_home="$(mktemp -d)"
+  "$here/../support/sound_server.sh" "$sound_home" >/dev/null 2>&1 &
+  sound_server=$!
+  for _ in $(seq 100); do [ -e "$sound_home/native" ] && break; sleep 0.1; done
+  [ -e "$sound_home/native" ] || { echo "the sound server did not start"; exit 1; }
+  export PULSE_SERVER="unix:$sound_home/native"
+  parec -d nowhere.monitor --raw --format=s16le --rate=44100 --channels=2 >"$shots/heard.raw" &
+  listener=$!
+fi
+(cd "$start_in" && SDL_AUDIODRIVER="${LISTEN:-dummy}" exec "$game") &
 game_pid=$!
 # The title's blinking cursor stands at (15, 372) of the 800 by 600 picture from the first frame
 # on, and moves a cell of 13 to the right with every letter typed; the 1024 by 768 screen shows the
@@ -71,23 +92,68 @@ done
 sign=$(python3 "$colours_of" --sign "$pictures" "$shots/title.xwd" "$shots/title.png")
 echo "title screen shows $sign pixels of the sign; the typed line's last dot and above it: $typed"
 
+if [ -n "$listener" ]; then
+  kill $listener
+  wait $listener 2>/dev/null
+  listener=""
+  heard=$(python3 -c "import array, sys; a = array.array('h', open(sys.argv[1], 'rb').read()); print(max(map(abs, a), default=0))" "$shots/heard.raw")
+  echo "the sound server heard a peak of $heard (of 32768) from the title"
+fi
+
+# Where the bartender stands: the bar with most of his own colours, or 0 while none has them.
+bartender_bar() {
+  xwd -root -silent > "$shots/bar.xwd"
+  python3 "$colours_of" --bartender "$pictures" "$shots/bar.xwd" |
+    awk '{ best = 0; for (i = 1; i <= 3; i++) if ($i >= 300 && (best == 0 || $i > $best)) best = i; print best }'
+}
+# Waits up to <seconds> for the bartender to stand at <bar>.
+wait_for_bar() {
+  local deadline=$(($(date +%s) + $2))
+  while [ "$(bartender_bar)" != "$1" ] && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.1; done
+  bartender_bar
+}
+
 xdotool key Return
 sleep 0.5
 xdotool key Return
-sleep 1
+start_bar=$(wait_for_bar 1 20)
 xwd -root -silent > "$shots/play.xwd"
 colours=$(python3 "$colours_of" "$shots/play.xwd" "$shots/play.png")
-echo "play screen shows $colours colours"
+echo "play screen shows $colours colours; the bartender stands at bar $start_bar"
 
-# The window's icon, which the taskbar shows: full screen, and in a window after Alt+Enter; a
-# second Alt+Enter brings full screen back.
+# A tap, held shorter than the move's sound: a held key moves him again each time it ends. Long
+# after that he must still stand one bar down.
+xdotool keydown Down
+sleep 0.2
+xdotool keyup Down
+moved_bar=$(wait_for_bar 2 10)
+sleep 1
+moved_bar="$moved_bar $(bartender_bar)"
+echo "after a tap of Down he stands at bar $moved_bar"
+
+# The window from the X side: full screen covers the screen; Alt+Enter makes it a window of the
+# game's windowed size, and a second one covers the screen again. Its icon, which the taskbar
+# shows, stays in both.
+geometry() {
+  xwininfo -name Brannoc 2>/dev/null | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h "+" x "+" y }'
+}
+# Waits up to 10 s for the window's size to match <pattern>.
+wait_for_geometry() {
+  local deadline=$(($(date +%s) + 10))
+  while [[ "$(geometry)" != $1 ]] && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.1; done
+  geometry
+}
+windowed="${WINDOWED:-800x600}"
 icon() { xprop -name Brannoc _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | head -1; }
+windows="full screen $(geometry)"
 icons="full screen: $(icon)"
 xdotool key alt+Return
-sleep 1
+windows="$windows, in a window $(wait_for_geometry "$windowed+*")"
 icons="$icons; in a window: $(icon)"
 xdotool key alt+Return
-sleep 1
+windows="$windows, full screen $(wait_for_geometry "1024x768+0+0")"
+echo "the window: $windows"
 echo "the window's icon, $icons"
 
 # Held for a while: the game asks the keyboard whether Escape is down when the press arrives, and
@@ -103,5 +169,10 @@ code=$?
 [ "$sign" -ge 28000 ] || { echo "the title shows no sign"; exit 1; }
 [ "$typed" = "1 0" ] || { echo "the typed line is not complete ${TYPED_WITHIN:-${TYPED_AFTER:-3}} s after the first frame"; exit 1; }
 [ "$colours" -ge 16 ] || { echo "the play screen is nearly blank"; exit 1; }
+[ "$start_bar" = 1 ] || { echo "the bartender does not stand at the top bar when play starts"; exit 1; }
+[ "$moved_bar" = "2 2" ] || { echo "a tap of Down did not move the bartender one bar"; exit 1; }
+[[ "$windows" == "full screen 1024x768+0+0, in a window $windowed+"*", full screen 1024x768+0+0" ]] ||
+  { echo "Alt+Enter did not switch to a window of $windowed and back"; exit 1; }
+[ -z "${LISTEN:-}" ] || [ "$heard" -ge 1000 ] || { echo "no sound from the title reached the sound server"; exit 1; }
 [ "$icons" = "full screen: Icon (32 x 32); in a window: Icon (32 x 32)" ] || { echo "the window has no icon"; exit 1; }
 echo "ok"

@@ -4,9 +4,13 @@
 Usage: xwd_colours.py shot.xwd [out.png]
        xwd_colours.py --sign BMPS shot.xwd [out.png]
        xwd_colours.py --lit X,Y[:X,Y...] shot.xwd
+       xwd_colours.py --bartender BMPS shot.xwd
 With --sign, counts instead the pixels of the title sign: those in a colour of BMPS/klosed.bmp
 that neither the fires nor the explosions have. With --lit, prints 1 or 0 for each point, as it is
-lit or black; only those points are read, so that a screen can be watched closely.
+lit or black; only those points are read, so that a screen can be watched closely. With
+--bartender, prints for each of the three bars the pixels in the bartender's own colours (those of
+BMPS/bartender.bmp that the floor has not) where he stands at that bar, on a screen that shows the
+800 by 600 picture 1.28 times as large; only those places are read.
 """
 import struct
 import sys
@@ -33,6 +37,30 @@ def lit_points(path, points):
         at = offset + y * bytes_per_line + x * step
         lit.append("1" if int.from_bytes(data[at:at + step], order) & 0xFFFFFF else "0")
     return " ".join(lit)
+
+
+# Where the bartender stands at each bar, standing pose, in the 800 by 600 picture: his base
+# position (src/game/bars.h) plus the pose's offset, and the pose's size.
+BARTENDER_AT = [(75 + 35, 110 + 12), (40 + 35, 265 + 12), (10 + 35, 430 + 12)]
+BARTENDER_SIZE = (65, 126)
+SCALE = 1.28
+
+
+def bartender_pixels(bmps, path):
+    own = bmp_colours(f"{bmps}/bartender.bmp") - bmp_colours(f"{bmps}/floor.bmp") - {0x00FF00}
+    data = open(path, "rb").read()
+    _width, _height, byte_order, step, bytes_per_line, offset = xwd_layout(data)
+    order = "little" if byte_order == 0 else "big"
+    counts = []
+    for left, top in BARTENDER_AT:
+        x0, x1 = round(left * SCALE), round((left + BARTENDER_SIZE[0]) * SCALE)
+        count = 0
+        for y in range(round(top * SCALE), round((top + BARTENDER_SIZE[1]) * SCALE)):
+            line = offset + y * bytes_per_line
+            count += sum(1 for x in range(x0, x1)
+                         if int.from_bytes(data[line + x * step:line + (x + 1) * step], order) & 0xFFFFFF in own)
+        counts.append(str(count))
+    return " ".join(counts)
 
 
 def read_xwd(path):
@@ -76,6 +104,9 @@ def main():
     if args[0] == "--lit":
         points = [tuple(int(v) for v in point.split(",")) for point in args[1].split(":")]
         print(lit_points(args[2], points))
+        return
+    if args[0] == "--bartender":
+        print(bartender_pixels(args[1], args[2]))
         return
     sign = None
     if args[0] == "--sign":

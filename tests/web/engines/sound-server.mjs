@@ -1,14 +1,17 @@
-// A private PulseAudio server with one sink that plays to nowhere, for a browser that keeps its
-// audio suspended where it finds no sound server. Gone with stop() or with this process.
+// A private PulseAudio server with one sink that plays to nowhere (tests/support/sound_server.sh,
+// which the real window's test listens to as well), for a browser that keeps its audio suspended
+// where it finds no sound server. Gone with stop() or with this process.
 import { spawn } from "node:child_process";
 import fs from "node:fs";
 import os from "node:os";
 import path from "node:path";
+import { fileURLToPath } from "node:url";
+
+const serverScript = fileURLToPath(new URL("../../support/sound_server.sh", import.meta.url));
 
 export async function startSoundServer() {
   const home = fs.mkdtempSync(path.join(os.tmpdir(), "brannoc-sound-"));
   const socket = path.join(home, "native");
-  const env = { HOME: home, XDG_RUNTIME_DIR: home, XDG_CONFIG_HOME: home };
   let server;
   const stop = () => {
     server?.kill();
@@ -16,10 +19,7 @@ export async function startSoundServer() {
   };
   process.on("exit", stop);
   try {
-    server = spawn("pulseaudio", ["-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=yes",
-                                  "--use-pid-file=no", "--load=module-null-sink sink_name=nowhere",
-                                  `--load=module-native-protocol-unix socket=${socket} auth-anonymous=1`],
-                   { env: { ...process.env, ...env }, stdio: "ignore" });
+    server = spawn(serverScript, [home], { stdio: "ignore" });
     await new Promise((resolve, reject) => {
       server.on("error", reject);
       server.on("exit", (code) => reject(new Error(`pulseaudio stopped (${code})`)));
