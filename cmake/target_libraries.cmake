@@ -1,6 +1,6 @@
 # The libraries a cross build links (SDL2, FreeType, pixman, cairo), built for its target from
 # Debian's sources by scripts/deps-libs.sh <target>, kept outside the checkout and built on the
-# first configure; then found through their own pkg-config files only.
+# first configure; then found through their own pkg-config files only. GoogleTest comes with them.
 #   brannoc_target_libraries(<target> <variable>)   sets <variable> to the libraries' folder
 macro(brannoc_target_libraries target variable)
   if(NOT ${variable})
@@ -27,4 +27,17 @@ macro(brannoc_target_libraries target variable)
   set(ENV{PKG_CONFIG_LIBDIR} ${${variable}}/lib/pkgconfig)
   set(ENV{PKG_CONFIG_PATH} "")
   list(APPEND CMAKE_FIND_ROOT_PATH ${${variable}})
+endmacro()
+
+# GoogleTest for a cross build's suites, compiled with the build from the sources Debian's googletest
+# package puts in /usr/src/googletest, under the name the desktop's find_package gives it.
+#   brannoc_target_googletest()
+macro(brannoc_target_googletest)
+  if(BRANNOC_TESTS)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    if(NOT TARGET GTest::gtest)
+      add_library(GTest::gtest ALIAS gtest)
+    endif()
+  endif()
 endmacro()

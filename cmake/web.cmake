@@ -57,12 +57,6 @@ add_library(brannoc_web_suite INTERFACE)
 target_link_options(brannoc_web_suite INTERFACE -sNODERAWFS=1 -sEXIT_RUNTIME=1 "SHELL:--js-library ${page_contract}")
 set_property(TARGET brannoc_web_suite PROPERTY INTERFACE_LINK_DEPENDS ${page_contract})
 
-if(BRANNOC_TESTS)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  if(NOT TARGET GTest::gtest)
-    add_library(GTest::gtest ALIAS gtest)
-  endif()
-endif()
+brannoc_target_googletest()
 
 include(cmake/packed_fonts.cmake)

@@ -17,13 +17,6 @@ configure_file(${CMAKE_SOURCE_DIR}/cmake/wine.sh.in ${CMAKE_BINARY_DIR}/wine.sh 
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine.sh)
 
-if(BRANNOC_TESTS)
-  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
-  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-  if(NOT TARGET GTest::gtest)
-    add_library(GTest::gtest ALIAS gtest)
-  endif()
-endif()
+brannoc_target_googletest()
 
 include(cmake/packed_fonts.cmake)

@@ -13,11 +13,11 @@
 class PictureFolder {
 public:
     PictureFolder() : home_(std::filesystem::current_path()) {
-        std::filesystem::copy(home_ / "bmps", dir_.file("bmps"));
-        for (const auto& entry : std::filesystem::directory_iterator(dir_.file("bmps"))) {
-            settle(entry.path().string());
+        std::filesystem::copy(home_ / "bmps", utf8Path(dir_.file("bmps")));
+        for (const auto& entry : std::filesystem::directory_iterator(utf8Path(dir_.file("bmps")))) {
+            settle(utf8Text(entry.path()));
         }
-        std::filesystem::current_path(dir_.path);
+        std::filesystem::current_path(utf8Path(dir_.path));
     }
     ~PictureFolder() { std::filesystem::current_path(home_); }
     PictureFolder(const PictureFolder&) = delete;
@@ -30,7 +30,7 @@ public:
     static void settle(const std::string& path, int secondsAgo = 3600) {
         std::error_code ignored;
         std::filesystem::last_write_time(
-            path, std::filesystem::file_time_type::clock::now() - std::chrono::seconds(secondsAgo), ignored);
+            utf8Path(path), std::filesystem::file_time_type::clock::now() - std::chrono::seconds(secondsAgo), ignored);
     }
 
 private:

@@ -3,13 +3,9 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -18,6 +14,7 @@
 
 #include "bmp_image.h"
 #include "display_fixture.h"
+#include "files/special_files.h"
 #include "picture_folder.h"
 #include "temp_dir.h"
 
@@ -103,7 +100,7 @@ protected:
 
     // Written to the folder; returned with a Windows separator, as the game names its files.
     std::string write(const std::string& name, const std::vector<unsigned char>& bytes) {
-        std::ofstream(files.file(name), std::ios::binary)
+        std::ofstream(utf8Path(files.file(name)), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
         return files.path + "\\" + name;
     }
@@ -112,7 +109,9 @@ protected:
         return LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE);
     }
 
-    TempDir files;
+    // Named as a player might name a folder: spaces, and letters beyond ASCII and beyond any one
+    // code page.
+    TempDir files{"Bilder für Ωmega "};
 };
 
 TEST_F(BitmapFiles, ReadsAFileNamedWithBackslashes) {
@@ -177,19 +176,23 @@ TEST_F(BitmapFiles, ARunLengthFileMayClaimNoMoreThanTheCaps) {
 }
 
 TEST_F(BitmapFiles, OnlyRegularFilesAreOpenedAndRead) {
-    // A FIFO without a writer held the open for ever.
-    const std::string fifo = files.file("fifo.bmp");
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    auto loading = std::async(std::launch::async, [&] { return load(fifo); });
-    if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-        ADD_FAILURE() << "opening a FIFO blocks";
-        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK)); // lets the open go
+    SpecialFiles special(files.path);
+    ASSERT_FALSE(special.paths.empty());
+    for (const std::string& path : special.paths) {
+        auto loading = std::async(std::launch::async, [&] { return load(path); });
+        if (loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+            ADD_FAILURE() << "reading " << path << " blocks";
+            special.release();
+        }
+        EXPECT_EQ(loading.get(), nullptr) << path;
+        std::string named = path;
+        std::replace(named.begin(), named.end(), '\\', '/');
+        EXPECT_EQ(pictureReads(named), 0) << "nothing is read from " << path;
     }
-    EXPECT_EQ(loading.get(), nullptr);
 
-    ASSERT_EQ(::mkdir(files.file("folder.bmp").c_str(), 0700), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(utf8Path(files.file("folder.bmp"))));
     EXPECT_EQ(load(files.path + "\\folder.bmp"), nullptr);
-    EXPECT_EQ(pictureReads(fifo) + pictureReads(files.file("folder.bmp")), 0) << "nothing is read from either";
+    EXPECT_EQ(pictureReads(files.file("folder.bmp")), 0);
 }
 
 TEST_F(BitmapFiles, ASettledFileIsReadAgainOnlyOnceItChanged) {
@@ -220,7 +223,19 @@ TEST_F(BitmapFiles, ASettledFileIsReadAgainOnlyOnceItChanged) {
     DeleteObject(object(changed));
     EXPECT_EQ(pictureReads(file), 2);
 
-    std::remove(file.c_str());
+    // Replaced by another file of the same size and time, as a program that saves safely does:
+    // only which file it is tells it from the last.
+    write("saved.bmp", bmpImage(3, 2, [](int, int) { return RGB(4, 5, 6); }));
+    std::filesystem::last_write_time(utf8Path(files.file("saved.bmp")),
+                                     std::filesystem::last_write_time(utf8Path(file)));
+    std::filesystem::rename(utf8Path(files.file("saved.bmp")), utf8Path(file));
+    HBITMAP replaced = load(path);
+    ASSERT_NE(replaced, nullptr);
+    EXPECT_EQ(pixelOf(replaced, 0, 0), RGB(4, 5, 6));
+    DeleteObject(object(replaced));
+    EXPECT_EQ(pictureReads(file), 3);
+
+    std::filesystem::remove(utf8Path(file));
     EXPECT_EQ(load(path), nullptr);
 
     // Nor is a damaged file read again while it stays the same.

@@ -6,7 +6,6 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -26,8 +25,8 @@ using namespace platform;
 class SdlBackend : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         useSdl();
     }
     void TearDown() override { useHeadless(); }
@@ -44,8 +43,8 @@ TEST_F(SdlBackend, AStaticBufferIsMixedAndLastsItsLengthWhetherOrNotAnAudioOutpu
          {Output{"dummy", "", true}, Output{"nosuchdriver", "", false},
           Output{"disk", "/nonexistent/brannoc/audio.raw", false}, Output{"disk", recorded.c_str(), true}}) {
         SCOPED_TRACE(output.driver);
-        setenv("SDL_AUDIODRIVER", output.driver, 1);
-        setenv("SDL_DISKAUDIOFILE", output.file, 1);
+        SDL_setenv("SDL_AUDIODRIVER", output.driver, 1);
+        SDL_setenv("SDL_DISKAUDIOFILE", output.file, 1);
         if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
         }
@@ -182,6 +181,9 @@ TEST_F(SdlBackend, ASoundEndsInItsOwnTimeOnADeviceThatTakesNothing) {
 }
 
 TEST_F(SdlBackend, TheTerminalClosingClosesTheWindow) {
+#ifndef SIGHUP
+    GTEST_SKIP() << "Windows has no hang-up: a windowed program hears the session's end as SDL's quit";
+#else
     HWND window = showGameWindow();
     ASSERT_NE(window, nullptr);
     std::raise(SIGHUP);
@@ -193,6 +195,7 @@ TEST_F(SdlBackend, TheTerminalClosingClosesTheWindow) {
     }
     EXPECT_EQ(closes, 1);
     EXPECT_EQ(sys::gameWindow(), nullptr);
+#endif
 }
 
 } // namespace

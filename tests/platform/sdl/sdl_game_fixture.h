@@ -5,8 +5,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "platform/core/platform_state.h"
 #include "platform/headless.h"
 #include "program_run.h"
@@ -14,8 +12,8 @@
 class DesktopGame : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
         platform::useSdl();
     }
     void TearDown() override { platform::useHeadless(); }

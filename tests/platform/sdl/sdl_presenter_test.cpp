@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/desktop/sdl_presenter.h"
@@ -22,7 +21,7 @@ std::vector<std::uint32_t> stripes() {
 
 // One row of the screen after showing the stripes on a window of that size.
 std::vector<std::uint32_t> shownRow(int width, int height, int row) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
     EXPECT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
     SDL_Window* window = SDL_CreateWindow("presenter", 0, 0, width, height, SDL_WINDOW_HIDDEN);
     std::vector<std::uint32_t> shown;
