@@ -35,11 +35,12 @@ protected:
     }
     void TearDown() override { ws::WSACleanup(); }
 
-    // A listening socket on a free loopback port.
-    ws::SOCKET listenSomewhere(std::uint16_t& port) {
+    // A listening socket on a free loopback port, from <from> on. Cases that run side by side look
+    // in ranges of their own: one that lets its port go must not see another's listener take it.
+    ws::SOCKET listenSomewhere(std::uint16_t& port, std::uint16_t from = 41000) {
         ws::SOCKET s = ws::socket(ws::AF_INET, ws::SOCK_STREAM, 0);
         EXPECT_EQ(ws::WSAAsyncSelect(s, window, kListenerMessage, kEvents), 0);
-        for (port = 41000; port < 41400; ++port) {
+        for (port = from; port < from + 400; ++port) {
             auto address = loopback(port);
             if (ws::bind(s, asAddress(address), sizeof address) == 0) break;
         }
@@ -111,7 +112,7 @@ TEST_F(Sockets, LoopbackConversationArrivesAsMessages) {
 
 TEST_F(Sockets, ARefusedConnectionIsReportedThroughFdConnect) {
     std::uint16_t port = 0;
-    ws::SOCKET listener = listenSomewhere(port);
+    ws::SOCKET listener = listenSomewhere(port, 41400);
     ws::closesocket(listener); // nobody listens there now
     ws::SOCKET client = ws::socket(ws::AF_INET, ws::SOCK_STREAM, 0);
     ws::WSAAsyncSelect(client, window, kClientMessage, kEvents);
