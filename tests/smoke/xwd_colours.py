@@ -12,6 +12,8 @@ lit or black; only those points are read, so that a screen can be watched closel
 BMPS/bartender.bmp that the floor has not) where he stands at that bar, on a screen that shows the
 800 by 600 picture 1.28 times as large; only those places are read.
 """
+import os
+import re
 import struct
 import sys
 import zlib
@@ -40,9 +42,17 @@ def lit_points(path, points):
 
 
 # Where the bartender stands at each bar, standing pose, in the 800 by 600 picture: his base
-# position (src/game/bars.h) plus the pose's offset, and the pose's size.
-BARTENDER_AT = [(75 + 35, 110 + 12), (40 + 35, 265 + 12), (10 + 35, 430 + 12)]
+# position, the last two figures of each bar's layout in the game's src/game/bars.h, plus the
+# pose's offset; and the pose's size.
+POSE_OFFSET = (35, 12)
 BARTENDER_SIZE = (65, 126)
+
+
+def bartender_places():
+    source = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/game/bars.h")).read()
+    table = re.search(r"barLayouts\[3\] = \{([^;]*)\};", source).group(1)
+    bars = [[int(v) for v in row.split(",")] for row in re.findall(r"\{([^{}]*)\}", table)]
+    return [(bar[-2] + POSE_OFFSET[0], bar[-1] + POSE_OFFSET[1]) for bar in bars]
 SCALE = 1.28
 
 
@@ -52,7 +62,7 @@ def bartender_pixels(bmps, path):
     _width, _height, byte_order, step, bytes_per_line, offset = xwd_layout(data)
     order = "little" if byte_order == 0 else "big"
     counts = []
-    for left, top in BARTENDER_AT:
+    for left, top in bartender_places():
         x0, x1 = round(left * SCALE), round((left + BARTENDER_SIZE[0]) * SCALE)
         count = 0
         for y in range(round(top * SCALE), round((top + BARTENDER_SIZE[1]) * SCALE)):
