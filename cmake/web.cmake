@@ -23,7 +23,7 @@ add_link_options(-sALLOW_MEMORY_GROWTH=1 -sGLOBAL_BASE=65536 @${BRANNOC_WEB_DEPS
 
 # The page's module: started by the page as often as it likes (createBrannoc), with the pictures
 # and fonts packed beside it and the page's side of the contract linked in (page_contract.js).
-# Asyncify lets the game's own loop yield to the browser in its waits; only the contract's two
+# Asyncify lets the game's own loop yield to the browser in its waits; only the contract's three
 # waits suspend it. The stack it saves there is the game's from main down to the wait (the loop,
 # the window procedure, a box or a flip inside it), which Asyncify's default 4 KiB does not hold.
 # A run ends as a program does (EXIT_RUNTIME): its objects let go and the page told.
@@ -37,7 +37,7 @@ set(page_contract ${CMAKE_SOURCE_DIR}/src/platform/web/page_contract.js)
 add_library(brannoc_web_page INTERFACE)
 target_link_options(brannoc_web_page INTERFACE
   -sMODULARIZE=1 -sEXPORT_NAME=createBrannoc -sENVIRONMENT=web -sEXIT_RUNTIME=1
-  -sASYNCIFY=1 "-sASYNCIFY_IMPORTS=['brannoc_next_display_frame','brannoc_next_page_event']"
+  -sASYNCIFY=1 "-sASYNCIFY_IMPORTS=['brannoc_next_display_frame','brannoc_sleep','brannoc_next_page_event']"
   -sASYNCIFY_STACK_SIZE=65536 "-sASYNCIFY_REMOVE=['${asyncify_left_out}']"
   "SHELL:--js-library ${page_contract}"
   "SHELL:--preload-file ${CMAKE_BINARY_DIR}/bmps@/bmps" "SHELL:--preload-file ${CMAKE_BINARY_DIR}/fonts@/fonts")

@@ -10,7 +10,7 @@
 #include "platform/desktop/sdl_window_modes.h"
 #include "platform/desktop/system_start.h"
 #include "platform/input/scan_codes.h"
-#include "platform/present/frame_pacer.h"
+#include "platform/present/present_rhythm.h"
 #include "platform/sdl/sdl_backend.h"
 
 namespace platform {
@@ -42,15 +42,9 @@ public:
             WindowObject* window = sys::gameWindow();
             if (window != nullptr && window->native != nullptr) presenter_.attach(nativeOf(*window), kRendererFlags);
         }
-        presenter_.show(pixels, width, height, pitchBytes);
         // Paced even when nothing could be shown, so that the loop never spins.
-        std::int64_t now = nowNs();
-        if (std::int64_t hold = pacer_.holdNs(now, presenter_.vsync()); hold > 0) {
-            // Whole milliseconds, rounded up: never faster than the limit.
-            SDL_Delay(static_cast<Uint32>((hold + 999'999) / 1'000'000));
-            now = nowNs();
-        }
-        pacer_.shown(now);
+        Display display(*this, Frame{pixels, width, height, pitchBytes});
+        rhythm_.present(display);
         countPresented();
     }
 
@@ -92,6 +86,30 @@ protected:
     void windowGoing() override { presenter_.detach(); }
 
 private:
+    struct Frame {
+        const std::uint32_t* pixels;
+        int width, height, pitchBytes;
+    };
+
+    // The window's display, as the present rhythm sees it.
+    class Display final : public DisplayPort {
+    public:
+        Display(DesktopBackend& backend, Frame frame) : backend_(backend), frame_(frame) {}
+        std::int64_t nowNs() override { return backend_.nowNs(); }
+        void show() override {
+            backend_.presenter_.show(frame_.pixels, frame_.width, frame_.height, frame_.pitchBytes);
+        }
+        // Whole milliseconds, rounded up: never before the slot.
+        void sleepNs(std::int64_t ns) override { SDL_Delay(static_cast<Uint32>((ns + 999'999) / 1'000'000)); }
+        std::int64_t refreshNs() override { return backend_.presenter_.refreshNs(); }
+        void setVsync(bool on) override { backend_.presenter_.setVsync(on); }
+        bool vsync() override { return backend_.presenter_.vsync(); }
+
+    private:
+        DesktopBackend& backend_;
+        Frame frame_;
+    };
+
     // Between full screen and a window, for a game that holds full screen. The game runs on where
     // it was: the renderer, its textures and the game's surfaces stay, and the focus changes the
     // switch itself brings are no deactivation.
@@ -106,7 +124,7 @@ private:
     }
 
     SdlPresenter presenter_;
-    FramePacer pacer_;
+    DesktopRhythm rhythm_;
     bool switchPending_ = false;
     SDL_Scancode switchEnter_ = SDL_SCANCODE_UNKNOWN; // held since it switched, not the game's
 };

@@ -18,15 +18,37 @@ void SdlPresenter::attach(SDL_Window* window, std::uint32_t rendererFlags) {
 }
 
 void SdlPresenter::detach() {
+    dropRenderer();
+    window_ = nullptr;
+}
+
+void SdlPresenter::dropRenderer() {
     if (step_ != nullptr) SDL_DestroyTexture(step_);
     if (texture_ != nullptr) SDL_DestroyTexture(texture_);
     step_ = nullptr;
     if (renderer_ != nullptr) SDL_DestroyRenderer(renderer_);
     texture_ = nullptr;
     renderer_ = nullptr;
-    window_ = nullptr;
     width_ = height_ = 0;
     vsync_ = false;
+}
+
+void SdlPresenter::setVsync(bool on) {
+    if (on == ((rendererFlags_ & SDL_RENDERER_PRESENTVSYNC) != 0)) return;
+    rendererFlags_ = on ? rendererFlags_ | SDL_RENDERER_PRESENTVSYNC : rendererFlags_ & ~SDL_RENDERER_PRESENTVSYNC;
+    if (renderer_ == nullptr) return;
+    if (SDL_RenderSetVSync(renderer_, on ? 1 : 0) == 0) {
+        vsync_ = on;
+    } else if (!on) {
+        dropRenderer(); // a vsync it cannot let go of: made anew without
+    }
+}
+
+std::int64_t SdlPresenter::refreshNs() const {
+    SDL_DisplayMode mode;
+    int display = window_ != nullptr ? SDL_GetWindowDisplayIndex(window_) : -1;
+    if (display < 0 || SDL_GetCurrentDisplayMode(display, &mode) != 0 || mode.refresh_rate <= 0) return 0;
+    return 1'000'000'000 / mode.refresh_rate;
 }
 
 bool SdlPresenter::ready(int width, int height) {

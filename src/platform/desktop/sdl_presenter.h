@@ -26,10 +26,15 @@ public:
     // Uploads and shows one frame; false when there is nowhere to show it.
     bool show(const std::uint32_t* pixels, int width, int height, int pitchBytes);
     bool vsync() const { return vsync_; }
+    // Vsync on or off from the next frame; a renderer that cannot switch is made anew.
+    void setVsync(bool on);
+    // The refresh period of the display the window is on; 0 when it does not say.
+    std::int64_t refreshNs() const;
     bool attached() const { return window_ != nullptr; }
 
 private:
     bool ready(int width, int height);
+    void dropRenderer();
     SDL_Texture* nearestStep(const ScalePlan& plan);
 
     SDL_Window* window_ = nullptr;

@@ -8,6 +8,8 @@ void brannoc_show_frame(const void* rgba, int width, int height, int stepWidth, 
                         int shownWidth, int shownHeight);
 void brannoc_frame_presented(double displayFrameMs);
 double brannoc_next_display_frame();
+void brannoc_sleep(int ms);
+double brannoc_display_interval_ms();
 int brannoc_next_page_event(int timeoutMs);
 void brannoc_message_box(const char* text, const char* caption, int error);
 void brannoc_sound_started(int resourceId);

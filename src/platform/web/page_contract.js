@@ -18,7 +18,7 @@
 // onAbort(what).
 //
 // The functions below are the game's imports (src/platform/web/page.h declares them for C++).
-// The two that wait yield to the browser through Asyncify and are listed in ASYNCIFY_IMPORTS.
+// The three that wait yield to the browser through Asyncify and are listed in ASYNCIFY_IMPORTS.
 
 #if ASYNCIFY
 var brannocAsyncify = ['$Asyncify'];
@@ -85,6 +85,33 @@ mergeInto(LibraryManager.library, {
   brannoc_next_display_frame__deps: brannocAsyncify,
   brannoc_next_display_frame: function () {
     return Asyncify.handleSleep((wakeUp) => requestAnimationFrame(wakeUp));
+  },
+
+  // Yields to the browser for ms; the game goes on in a task of its own.
+  brannoc_sleep__deps: brannocAsyncify,
+  brannoc_sleep: function (ms) {
+    Asyncify.handleSleep((wakeUp) => setTimeout(() => wakeUp(), ms));
+  },
+
+  // The display's refresh period as its display frames show it: the median of the last 15
+  // intervals, watched from the first question on until the run ends; 0 until there are 5.
+  $brannocDisplay: { intervals: [], last: 0, watching: false },
+  brannoc_display_interval_ms__deps: ['$brannocDisplay'],
+  brannoc_display_interval_ms: function () {
+    const display = brannocDisplay;
+    if (!display.watching) {
+      display.watching = true;
+      const watch = (time) => {
+        if (ABORT || (typeof runtimeExited !== 'undefined' && runtimeExited)) return;
+        if (display.last > 0) display.intervals.push(time - display.last);
+        if (display.intervals.length > 15) display.intervals.shift();
+        display.last = time;
+        requestAnimationFrame(watch);
+      };
+      requestAnimationFrame(watch);
+    }
+    if (display.intervals.length < 5) return 0;
+    return [...display.intervals].sort((a, b) => a - b)[display.intervals.length >> 1];
   },
 
   // Yields to the browser until something the game may care for happens on the page (a key,

@@ -8,7 +8,7 @@
 #include "platform/clock/cycle_counter.h"
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
-#include "platform/present/frame_pacer.h"
+#include "platform/present/present_rhythm.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/web/canvas_presenter.h"
 #include "platform/web/page.h"
@@ -36,21 +36,8 @@ public:
     void leaveFullscreen(WindowObject&) override {}
 
     void present(const std::uint32_t* pixels, int width, int height, int pitchBytes) override {
-        WindowObject* window = sys::gameWindow();
-        if (window != nullptr && window->native != nullptr && presenter_.show(pixels, width, height, pitchBytes))
-            brannoc_frame_presented(displayFrameMs_ > 0 ? displayFrameMs_ : emscripten_get_now());
-        // Each frame waits for a display frame of its own, until one lets it go; but where display
-        // frames come further apart than the game's (a display slower than 60 Hz), a frame the game
-        // is already due goes at once, so that it keeps its 60 frames a second.
-        std::int64_t now = nsOfMs(emscripten_get_now());
-        bool slowDisplay = displayIntervalNs_ > FramePacer::kFrameNs * 3 / 2;
-        for (bool wait = !slowDisplay || pacer_.holdNs(now, true) > 0; wait; wait = pacer_.holdNs(now, true) > 0) {
-            double frameMs = brannoc_next_display_frame();
-            if (displayFrameMs_ > 0) displayIntervalNs_ = nsOfMs(frameMs - displayFrameMs_);
-            displayFrameMs_ = frameMs;
-            now = nsOfMs(frameMs);
-        }
-        pacer_.shown(now);
+        Display display(*this, Frame{pixels, width, height, pitchBytes});
+        rhythm_.present(display);
         countPresented();
     }
 
@@ -84,10 +71,44 @@ protected:
     bool waitForOwnEvent(int timeoutMs) override { return brannoc_next_page_event(timeoutMs) != 0; }
 
 private:
+    struct Frame {
+        const std::uint32_t* pixels;
+        int width, height, pitchBytes;
+    };
+
+    // The page's display frames and the browser's timers, as the present rhythm sees them.
+    class Display final : public DisplayPort {
+    public:
+        Display(WebBackend& backend, Frame frame) : backend_(backend), frame_(frame) {}
+        std::int64_t nowNs() override { return nsOfMs(emscripten_get_now()); }
+        void show() override {
+            WindowObject* window = sys::gameWindow();
+            if (window == nullptr || window->native == nullptr ||
+                !backend_.presenter_.show(frame_.pixels, frame_.width, frame_.height, frame_.pitchBytes))
+                return;
+            double displayFrameMs = backend_.displayFrameMs_;
+            brannoc_frame_presented(displayFrameMs > 0 ? displayFrameMs : emscripten_get_now());
+        }
+        // Whole milliseconds, rounded up: never before the slot. The frame then drawn is in a task
+        // of its own, not in a display frame's.
+        void sleepNs(std::int64_t ns) override {
+            brannoc_sleep(static_cast<int>((ns + 999'999) / 1'000'000));
+            backend_.displayFrameMs_ = 0;
+        }
+        std::int64_t refreshNs() override { return nsOfMs(brannoc_display_interval_ms()); }
+        std::int64_t nextDisplayFrameNs() override {
+            backend_.displayFrameMs_ = brannoc_next_display_frame();
+            return nsOfMs(backend_.displayFrameMs_);
+        }
+
+    private:
+        WebBackend& backend_;
+        Frame frame_;
+    };
+
     CanvasPresenter presenter_;
-    FramePacer pacer_;
-    double displayFrameMs_ = 0;          // the display frame that let the game draw the frame it presents
-    std::int64_t displayIntervalNs_ = 0; // between the last two display frames waited for
+    PageRhythm rhythm_;
+    double displayFrameMs_ = 0; // the display frame the frame being drawn is in; 0 in a task of its own
 };
 
 } // namespace
