@@ -2,7 +2,7 @@
 # (kept outside the checkout, built on the first configure), GoogleTest from Debian's sources, and
 # Debian's Wine to run the suites.
 
-include(${CMAKE_CURRENT_LIST_DIR}/target_libraries.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../target_libraries.cmake)
 brannoc_target_libraries(windows BRANNOC_WINDOWS_DEPS)
 
 # Everything static, the compiler's own runtime too: the .exe starts from any folder and imports

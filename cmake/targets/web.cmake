@@ -2,7 +2,7 @@
 # checkout, built on the first configure), GoogleTest from Debian's sources, and the few things
 # Debian's emcc needs around it.
 
-include(${CMAKE_CURRENT_LIST_DIR}/target_libraries.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../target_libraries.cmake)
 brannoc_target_libraries(web BRANNOC_WEB_DEPS)
 
 # emcc's optimiser runs on the machine's node, which does not look where Debian keeps acorn; the
