@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -23,8 +22,7 @@ using std::chrono::milliseconds;
 class SilentOutputTest : public testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
+        desktop::chooseDrivers("dummy", "nosuchdriver");
         platform::useSdl();
         desktop::restartAudio();
         objects.emplace();

@@ -14,6 +14,11 @@ void setKeyDown(int scanCode, bool down) {
     }
 }
 
+void chooseDrivers(const char* video, const char* audio) {
+    SDL_setenv("SDL_VIDEODRIVER", video, 1);
+    SDL_setenv("SDL_AUDIODRIVER", audio, 1);
+}
+
 void restartAudio() {
     if (SDL_WasInit(SDL_INIT_AUDIO) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
