@@ -6,7 +6,7 @@ import path from "node:path";
 import { after, before, test } from "node:test";
 
 import { chromiumArgs, chromiumPath, loadPlaywright, serve } from "./browser.mjs";
-import { look, problemHook, seen, tapKey, titleDone, until, waitFrames, watchGame } from "./game-view.mjs";
+import { look, problemHook, tapKey, titleDone, until, waitFrames, watchGame } from "./game-view.mjs";
 
 const site = path.resolve(process.argv[2] || "build/web/site");
 const { chromium } = loadPlaywright(process.argv[3] || path.join(site, "..", "node"));
