@@ -80,7 +80,10 @@ async function play(initScript) {
   }
   await context.close();
   const [first, last] = [track[0], track.at(-1)];
-  assert.ok(first && last.at - first.at >= 300, `the mug was seen sliding for ${first ? last.at - first.at : 0} ms only`);
+  assert.ok(
+    first && last.at - first.at >= 300,
+    `the mug was seen sliding for ${first ? last.at - first.at : 0} ms only`,
+  );
   return { bar, speed: ((last.x - first.x) * 1000) / (last.at - first.at) };
 }
 
@@ -90,5 +93,8 @@ test("with every other display frame, a full mug slides as fast as at 60 Hz and 
   t.diagnostic(`mug speed ${full.speed.toFixed(0)} px/s at 60 Hz, ${half.speed.toFixed(0)} px/s at 30 Hz`);
   assert.equal(full.bar, 2);
   assert.equal(half.bar, 2, "a 100 ms tap at 30 Hz");
-  assert.ok(half.speed >= full.speed * 0.9, `the mug slid at ${half.speed.toFixed(0)} px/s against ${full.speed.toFixed(0)}`);
+  assert.ok(
+    half.speed >= full.speed * 0.9,
+    `the mug slid at ${half.speed.toFixed(0)} px/s against ${full.speed.toFixed(0)}`,
+  );
 });
