@@ -13,6 +13,7 @@
 #include "game/pub_screen.h"
 #include "headless_app.h"
 #include "platform/dinput.h"
+#include "platform/target_backend.h"
 #include "program/program_objects.h"
 
 namespace {
@@ -25,7 +26,7 @@ protected:
     void SetUp() override {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         setenv("SDL_AUDIODRIVER", "nosuchdriver", 1);
-        platform::useSdl();
+        platform::useTargetBackend();
         desktop::restartAudio();
         objects.emplace();
         testing::internal::CaptureStderr();
