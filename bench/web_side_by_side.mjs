@@ -114,8 +114,12 @@ try {
   }
 
   // A narrow touch screen in play, for the eye.
-  const phone = await game.browser.newContext({ viewport: { width: 390, height: 844 }, hasTouch: true,
-                                                 isMobile: true, deviceScaleFactor: 2 });
+  const phone = await game.browser.newContext({
+    viewport: { width: 390, height: 844 },
+    hasTouch: true,
+    isMobile: true,
+    deviceScaleFactor: 2,
+  });
   const phonePage = await phone.newPage();
   await phonePage.goto(siteServer.url, { waitUntil: "load" });
   await phonePage.touchscreen.tap(195, 200);
@@ -127,22 +131,32 @@ try {
   await phonePage.screenshot({ path: path.join(shots, "touch-390x844.png") });
 
   // Every file of the site, the icons' folder's too.
-  const siteFiles = fs.readdirSync(site, { recursive: true }).map((name) => path.join(site, name))
-                      .filter((file) => fs.statSync(file).isFile());
+  const siteFiles = fs
+    .readdirSync(site, { recursive: true })
+    .map((name) => path.join(site, name))
+    .filter((file) => fs.statSync(file).isFile());
   const siteBytes = siteFiles.reduce((sum, file) => sum + fs.statSync(file).size, 0);
   const gzipBytes = siteFiles.reduce((sum, file) => sum + execFileSync("gzip", ["-9", "-c", file]).length, 0);
   const hz = Number(execFileSync("getconf", ["CLK_TCK"]).toString());
   const firstFrame = frameTimes[0];
   const gestureAt = await gamePage.evaluate(() => window.gestureAt);
   const row = (who, used, frames, intervals) => ({
-    who, cpu: (used * 1000) / hz / seconds, fps: frames / seconds, p99: p99(intervals),
+    who,
+    cpu: (used * 1000) / hz / seconds,
+    fps: frames / seconds,
+    p99: p99(intervals),
   });
-  const rows = [row("game", gameUsed, inWindow.length, gameIntervals), row("bare", bareUsed, bareIntervals.length, bareIntervals)];
+  const rows = [
+    row("game", gameUsed, inWindow.length, gameIntervals),
+    row("bare", bareUsed, bareIntervals.length, bareIntervals),
+  ];
 
   console.log(`over ${seconds} s of play at 1920x1080, each in its own headless Chromium:`);
   console.log(`${"".padEnd(6)}${"CPU ms/s".padStart(10)}${"fps".padStart(8)}${"p99 ms".padStart(8)}`);
   for (const r of rows) {
-    console.log(`${r.who.padEnd(6)}${r.cpu.toFixed(1).padStart(10)}${r.fps.toFixed(1).padStart(8)}${r.p99.toFixed(1).padStart(8)}`);
+    console.log(
+      `${r.who.padEnd(6)}${r.cpu.toFixed(1).padStart(10)}${r.fps.toFixed(1).padStart(8)}${r.p99.toFixed(1).padStart(8)}`,
+    );
   }
   const [g, b] = rows;
   const cpuRatio = g.cpu / b.cpu;
@@ -150,10 +164,15 @@ try {
     [`CPU ratio game/bare ${cpuRatio.toFixed(2)} (at most 1.3)`, cpuRatio <= 1.3],
     [`p99 ${g.p99.toFixed(1)} ms against ${b.p99.toFixed(1)} + 1 ms`, g.p99 <= b.p99 + 1],
     [`${g.fps.toFixed(1)} frames a second (60)`, g.fps >= 59],
-    [`first frame ${Math.round(firstFrame)} ms after the page's navigation began (at most 2000), ` +
-     `${Math.round(firstFrame - gestureAt)} ms after the start key`, firstFrame <= 2000],
-    [`site ${(siteBytes / 1e6).toFixed(2)} MB, ${(gzipBytes / 1e6).toFixed(2)} MB with gzip -9 (at most 3)`,
-     gzipBytes <= 3e6],
+    [
+      `first frame ${Math.round(firstFrame)} ms after the page's navigation began (at most 2000), ` +
+        `${Math.round(firstFrame - gestureAt)} ms after the start key`,
+      firstFrame <= 2000,
+    ],
+    [
+      `site ${(siteBytes / 1e6).toFixed(2)} MB, ${(gzipBytes / 1e6).toFixed(2)} MB with gzip -9 (at most 3)`,
+      gzipBytes <= 3e6,
+    ],
   ];
   for (const [text, ok] of checks) console.log(`${ok ? "ok  " : "over"} ${text}`);
   console.log(`screenshots in ${shots}`);

@@ -26,7 +26,7 @@ if [ ! -f "$shared/bare-sdl-loop.c" ]; then
   echo "point BRANNOC_SHARED_BENCH at the folder that holds it"
   exit 2
 fi
-[ -f "$build/brannoc-windows.zip" ] && [ -x "$build/wine.sh" ] || { echo "build the windows preset first"; exit 2; }
+if [ ! -f "$build/brannoc-windows.zip" ] || [ ! -x "$build/wine.sh" ]; then echo "build the windows preset first"; exit 2; fi
 for tool in Xvfb xdotool ninja x86_64-w64-mingw32-gcc-posix pkg-config python3; do
   command -v "$tool" >/dev/null || { echo "needs $tool"; exit 2; }
 done

@@ -5,7 +5,8 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 seconds=${2:-30}
 status=0
-export LSAN_OPTIONS="suppressions=$(cd "$(dirname "$0")/.." && pwd)/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+root=$(cd "$(dirname "$0")/.." && pwd)
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 for fuzzer in "$build"/*_fuzz; do
     [ -x "$fuzzer" ] || continue
     area=$(basename "$fuzzer" _fuzz)

@@ -5,9 +5,11 @@ set -euo pipefail
 
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
                libcairo2-dev fonts-liberation2)
+# The linters: shellcheck for the shell scripts, pyflakes for the Python.
 # The page's tests also drive Debian's Firefox and WebKit (with its WebDriver), each with a private
 # PulseAudio server, beside Chromium; the real window's test listens to one (pulseaudio-utils).
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
+                shellcheck pyflakes3
                 xvfb xdotool x11-apps x11-utils python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap
                 firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 pulseaudio pulseaudio-utils)

@@ -41,6 +41,7 @@ cleanup() {
   # Its X server removes its socket on the way out, and holds the mount until then.
   for _ in $(seq 50); do [ -z "$(inside)" ] && break; sleep 0.1; done
   left=$(inside)
+  # shellcheck disable=SC2086 # one process a word
   [ -z "$left" ] || kill -9 $left
   for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount "${mounts[i]}" 2>/dev/null || umount -l "${mounts[i]}"; done
   # Never through a mount that stayed: /tmp/.X11-unix of this machine is bound in there.
@@ -72,6 +73,7 @@ cp "$deb" "$root/tmp/"
 chroot "$root" apt-get update -qq
 DEBIAN_FRONTEND=noninteractive chroot "$root" apt-get install -y -qq --no-install-recommends \
   "/tmp/$(basename "$deb")" xvfb >"$root/tmp/apt.log" 2>&1 || { tail -30 "$root/tmp/apt.log"; exit 1; }
+# shellcheck disable=SC2016 # dpkg-query's own fields
 chroot "$root" dpkg-query -W -f='installed: ${Package} ${Version}\n' brannoc
 echo "with $(grep -c '^Setting up' "$root/tmp/apt.log") packages set up by apt"
 

@@ -17,8 +17,20 @@
   const helpText = byId("help-text");
 
   // Keys the game reads, or that would scroll the page: they act on the game only.
-  const gameKeys = new Set(["ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", "Space", "Enter", "NumpadEnter",
-                            "Escape", "PageUp", "PageDown", "Home", "End"]);
+  const gameKeys = new Set([
+    "ArrowUp",
+    "ArrowDown",
+    "ArrowLeft",
+    "ArrowRight",
+    "Space",
+    "Enter",
+    "NumpadEnter",
+    "Escape",
+    "PageUp",
+    "PageDown",
+    "Home",
+    "End",
+  ]);
   // The touch keys, by the pad they sit in: what they show, and what they type (the code SDL
   // reads, and the older fields for good measure).
   const touchKeys = [
@@ -31,8 +43,8 @@
   const tapHoldMs = 100; // the game reads its keys once a frame: a tap stays down this long at least
   // Escape can be kept from the browser in full screen by a page of its own, not in a frame.
   const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock) && window.self === window.top;
-  const touchScreen = matchMedia("(pointer: coarse)").matches || "ontouchstart" in window ||
-                      navigator.maxTouchPoints > 0;
+  const touchScreen =
+    matchMedia("(pointer: coarse)").matches || "ontouchstart" in window || navigator.maxTouchPoints > 0;
 
   // Tests and benchmarks watch the game through these; the page itself needs none of them.
   const watch = (window.brannocWatch = { run: null, frame: null, sound: null, activated: null, exit: null });
@@ -72,8 +84,10 @@
       response = await fetch(name);
     } catch (error) {
       if (location.protocol === "file:") {
-        throw new Error(`${what} (${name}) could not be read: a page opened as a file may read no other file. ` +
-                        "Open the game from a web server.");
+        throw new Error(
+          `${what} (${name}) could not be read: a page opened as a file may read no other file. ` +
+            "Open the game from a web server.",
+        );
       }
       throw new Error(`${what} (${name}) could not be fetched: the server did not answer.`);
     }
@@ -89,7 +103,9 @@
       throw new Error("This browser cannot run WebAssembly, which the game is made of. A current browser can.");
     }
     const [, wasmBytes, data] = await Promise.all([
-      loadScript(), fetchFile("brannoc.wasm", "The game"), fetchFile("brannoc.data", "The game's pictures and fonts")
+      loadScript(),
+      fetchFile("brannoc.wasm", "The game"),
+      fetchFile("brannoc.data", "The game's pictures and fonts"),
     ]);
     let wasmModule;
     try {
@@ -101,7 +117,9 @@
     return { wasmModule, data };
   }
 
-  function showLoadFailure() { say("The game could not start.", loadFailure); }
+  function showLoadFailure() {
+    say("The game could not start.", loadFailure);
+  }
 
   load().then(
     (loaded) => {
@@ -112,7 +130,8 @@
       loadFailure = error.message;
       state = "failed";
       showLoadFailure();
-    });
+    },
+  );
 
   // --- Runs --------------------------------------------------------------------------------------
 
@@ -130,8 +149,10 @@
       canvas: sdlCanvas,
       // Compiled once when the page loaded: a run only instantiates it.
       instantiateWasm(imports, done) {
-        WebAssembly.instantiate(assets.wasmModule, imports)
-            .then((instance) => done(instance, assets.wasmModule), (error) => crashed(run, String(error)));
+        WebAssembly.instantiate(assets.wasmModule, imports).then(
+          (instance) => done(instance, assets.wasmModule),
+          (error) => crashed(run, String(error)),
+        );
         return {};
       },
       getPreloadedPackage: () => assets.data,
@@ -203,8 +224,11 @@
 
   const isEnter = (code) => code === "Enter" || code === "NumpadEnter";
   // Keys that belong to the browser or the desktop, and start nothing.
-  const isBrowserKey = (event) => event.ctrlKey || event.altKey || event.metaKey ||
-                                  /^(Alt|Control|Shift|Meta|OS|Tab|F\d+|ContextMenu)/.test(event.code || event.key);
+  const isBrowserKey = (event) =>
+    event.ctrlKey ||
+    event.altKey ||
+    event.metaKey ||
+    /^(Alt|Control|Shift|Meta|OS|Tab|F\d+|ContextMenu)/.test(event.code || event.key);
 
   function onKey(event) {
     const up = event.type === "keyup";
@@ -225,8 +249,8 @@
       return;
     }
     if (press) return;
-    const starts = !up && !event.repeat &&
-                   (state === "waiting" ? !isBrowserKey(event) : state === "ended" && isEnter(event.code));
+    const starts =
+      !up && !event.repeat && (state === "waiting" ? !isBrowserKey(event) : state === "ended" && isEnter(event.code));
     if (starts) {
       swallow(event);
       heldStartKey = event.code;
@@ -263,9 +287,10 @@
     if (document.fullscreenElement) {
       document.exitFullscreen().catch(() => {});
     } else if (document.fullscreenEnabled) {
-      stage.requestFullscreen({ navigationUI: "hide" })
-          .then(() => canLockEscape && navigator.keyboard.lock(["Escape"]))
-          .catch((error) => (helpText.textContent = `The browser refused full screen: ${error.message}`));
+      stage
+        .requestFullscreen({ navigationUI: "hide" })
+        .then(() => canLockEscape && navigator.keyboard.lock(["Escape"]))
+        .catch((error) => (helpText.textContent = `The browser refused full screen: ${error.message}`));
     } else {
       showHelp(); // which says why not
     }
@@ -298,7 +323,9 @@
   // --- Touch keys --------------------------------------------------------------------------------
 
   function typeKey(type, { code, key, keyCode }) {
-    window.dispatchEvent(new KeyboardEvent(type, { code, key, keyCode, which: keyCode, bubbles: true, cancelable: true }));
+    window.dispatchEvent(
+      new KeyboardEvent(type, { code, key, keyCode, which: keyCode, bubbles: true, cancelable: true }),
+    );
   }
 
   function makeTouchKey(touchKey) {
@@ -368,8 +395,9 @@
       if (controlled && state === "waiting") location.reload();
       controlled = true;
     });
-    navigator.serviceWorker.register("service-worker.js")
-        .catch((error) => console.warn(`The game will not play offline: ${error.message}`));
+    navigator.serviceWorker
+      .register("service-worker.js")
+      .catch((error) => console.warn(`The game will not play offline: ${error.message}`));
   }
   window.addEventListener("load", keepForOffline);
 })();

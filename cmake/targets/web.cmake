@@ -60,7 +60,7 @@ set_property(TARGET brannoc_web_suite PROPERTY INTERFACE_LINK_DEPENDS ${page_con
 brannoc_target_googletest()
 
 set(BRANNOC_TARGET_NAME "the web")
-set(BRANNOC_PLATFORM_ROOMS sdl web posix)
+set(BRANNOC_PLATFORM_ROOMS sdl web posix packed)
 set(BRANNOC_SYSTEM_LIBRARIES "")
 
 set(BRANNOC_HAS_FONTCONFIG OFF)

@@ -20,7 +20,7 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine.sh)
 brannoc_target_googletest()
 
 set(BRANNOC_TARGET_NAME "Windows")
-set(BRANNOC_PLATFORM_ROOMS sdl desktop windows)
+set(BRANNOC_PLATFORM_ROOMS sdl desktop windows packed)
 set(BRANNOC_SYSTEM_LIBRARIES ws2_32)
 
 set(BRANNOC_HAS_FONTCONFIG OFF)

@@ -79,10 +79,14 @@ void PubScreen::moveCustomers() {
 }
 
 void PubScreen::customerArrived() {
+    loseLife();
+    reachedSound.play();
+}
+
+void PubScreen::loseLife() {
     gameVars.bartenderPose = 3;
     gameVars.lives -= 1;
     resetRound();
-    reachedSound.play();
 }
 
 void PubScreen::drawCustomers() {

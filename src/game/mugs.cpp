@@ -75,9 +75,7 @@ void PubScreen::checkMugs() {
 
 void PubScreen::breakMug(std::int32_t y, std::uint8_t farEnd) {
     beerSprite.blit(brokenFar.left, brokenFar.top, brokenFar.right, brokenFar.bottom, y / 5 + 590, y);
-    gameVars.bartenderPose = 3;
-    gameVars.lives -= 1;
-    resetRound();
+    loseLife();
     // A break while the last one still sounds shows only the far-end picture.
     if (!breakSound.isPlaying()) {
         breakSound.play();

@@ -90,10 +90,3 @@ void PubScreen::teardown() {
         sprite->release();
     }
 }
-
-std::int32_t PubScreen::activeCustomers() const {
-    if (gameVars.customerCount < 0) {
-        return 0;
-    }
-    return gameVars.customerCount < customerSlots ? gameVars.customerCount : customerSlots;
-}

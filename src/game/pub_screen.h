@@ -19,6 +19,13 @@ struct SourceRect {
 class PubScreen {
 public:
     static constexpr int customerSlots = 50; // a round never has more than 15
+    // The active records, never more than the table holds.
+    std::int32_t activeCustomers() const {
+        if (gameVars.customerCount < 0) {
+            return 0;
+        }
+        return gameVars.customerCount < customerSlots ? gameVars.customerCount : customerSlots;
+    }
     static constexpr int mugSlots = 101;
 
     Sprite floorSprite;
@@ -82,8 +89,9 @@ public:
     void drawHud();
 
 private:
-    // The active records, never more than the table holds.
-    std::int32_t activeCustomers() const;
+    // A customer at the bartender's end or a broken mug: the bartender's fallen pose, a life gone
+    // and the round begun again.
+    void loseLife();
 };
 
 extern PubScreen pubScreen;

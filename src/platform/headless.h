@@ -1,5 +1,5 @@
-// Choosing the backend, and the controls of the headless backend that tests, replays and
-// benchmarks drive: a virtual clock, scripted input, fault injection and what was shown and heard.
+// The headless backend that tests, replays and benchmarks choose, and its controls: a virtual
+// clock, scripted input, fault injection and what was shown and heard.
 // Implemented in core/backend_select.cpp (the choice) and headless/headless_controls.cpp.
 #pragma once
 
@@ -13,8 +13,8 @@
 
 namespace platform {
 
-// The game uses the sdl backend; tests call useHeadless before anything else.
-void useSdl();
+// Tests call useHeadless before anything else; the game runs on the target's backend
+// (platform/target_backend.h).
 void useHeadless(const HeadlessOptions& options = {});
 bool isHeadless();
 

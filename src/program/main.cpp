@@ -1,8 +1,8 @@
 // Brannoc: pour, slide, catch.
-#include "platform/headless.h"
+#include "platform/target_backend.h"
 #include "program/run_game.h"
 
 int main() {
-    platform::useSdl();
+    platform::useTargetBackend();
     return brannocMain(GetModuleHandleA(nullptr));
 }

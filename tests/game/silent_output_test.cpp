@@ -12,6 +12,7 @@
 #include "game/pub_screen.h"
 #include "headless_app.h"
 #include "platform/dinput.h"
+#include "platform/target_backend.h"
 #include "program/program_objects.h"
 
 namespace {
@@ -23,7 +24,7 @@ class SilentOutputTest : public testing::Test {
 protected:
     void SetUp() override {
         desktop::chooseDrivers("dummy", "nosuchdriver");
-        platform::useSdl();
+        platform::useTargetBackend();
         desktop::restartAudio();
         objects.emplace();
         testing::internal::CaptureStderr();

@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 (cd "$build" && cpack -G DEB -B "$work" >"$work/cpack.txt" 2>&1) || { cat "$work/cpack.txt"; echo "FAIL: cpack"; exit 1; }
 deb=$(ls "$work"/brannoc_*_"$(dpkg --print-architecture)".deb 2>/dev/null)
 [ -f "$deb" ] || { echo "FAIL: no brannoc_<version>_<arch>.deb in $work"; exit 1; }
-echo "$(basename "$deb")"
+basename "$deb"
 
 [ "$(dpkg-deb -f "$deb" Section)" = games ] || fail "section $(dpkg-deb -f "$deb" Section), not games"
 depends=$(dpkg-deb -f "$deb" Depends)

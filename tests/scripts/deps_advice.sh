@@ -11,10 +11,11 @@ failures=0
 
 # A bin folder of stand-ins: every package installed but xvfb, a user who is not root.
 stand_ins() {
-  rm -rf "$fake/bin" "$fake/apt.log"
+  rm -rf "${fake:?}/bin" "$fake/apt.log"
   mkdir "$fake/bin"
   ln -s "$(command -v grep)" "$fake/bin/grep"
   printf '#!/bin/sh\necho 1000\n' > "$fake/bin/id"
+  # shellcheck disable=SC2016 # the stand-ins' own arguments
   printf '#!/bin/sh\n[ "$3" = xvfb ] || echo "install ok installed"\n' > "$fake/bin/dpkg-query"
   printf '#!/bin/sh\necho "apt-get $*" >> %s/apt.log\n' "$fake" > "$fake/bin/apt-get"
   chmod +x "$fake/bin/"*
@@ -48,6 +49,7 @@ expect "no sudo: installs nothing" [ ! -e "$fake/apt.log" ]
 
 # sudo that agrees runs apt-get.
 stand_ins
+# shellcheck disable=SC2016 # the stand-in's own arguments
 printf '#!/bin/sh\n[ "$1" = -n ] && shift\n"$@"\n' > "$fake/bin/sudo"
 chmod +x "$fake/bin/sudo"
 run_deps; code=$?

@@ -142,6 +142,7 @@ geometry() {
 # Waits up to 10 s for the window's size to match <pattern>.
 wait_for_geometry() {
   local deadline=$(($(date +%s) + 10))
+  # shellcheck disable=SC2053 # matched as a pattern
   while [[ "$(geometry)" != $1 ]] && [ "$(date +%s)" -lt "$deadline" ]; do sleep 0.1; done
   geometry
 }

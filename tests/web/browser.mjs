@@ -9,8 +9,15 @@ export const chromiumPath = "/usr/bin/chromium";
 
 // The headless browser as a player's would be, less what talks to the network; the autoplay
 // policy stays the browser's own, so sound waits for a gesture as it does for a player.
-export const chromiumArgs = ["--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-                             "--disable-background-networking", "--disable-component-update", "--disable-sync"];
+export const chromiumArgs = [
+  "--no-sandbox",
+  "--disable-gpu",
+  "--disable-quic",
+  "--no-first-run",
+  "--disable-background-networking",
+  "--disable-component-update",
+  "--disable-sync",
+];
 
 // A package from the folder ./check installs the drivers in (npm ci --prefix <folder>).
 export function loadPackage(nodeFolder, name) {
@@ -21,9 +28,15 @@ export function loadPackage(nodeFolder, name) {
 export const loadPlaywright = (nodeFolder) => loadPackage(nodeFolder, "playwright-core");
 
 const types = {
-  ".html": "text/html; charset=utf-8", ".js": "text/javascript", ".mjs": "text/javascript", ".css": "text/css",
-  ".wasm": "application/wasm", ".json": "application/json", ".webmanifest": "application/manifest+json",
-  ".png": "image/png", ".data": "application/octet-stream",
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript",
+  ".mjs": "text/javascript",
+  ".css": "text/css",
+  ".wasm": "application/wasm",
+  ".json": "application/json",
+  ".webmanifest": "application/manifest+json",
+  ".png": "image/png",
+  ".data": "application/octet-stream",
 };
 
 // Serves folder at http://127.0.0.1:<port, a free one by default>/ until stop() is called, as a
@@ -38,7 +51,10 @@ export async function serve(folder, { port = 0, pages = {}, missing = [], headHo
       return;
     }
     let body;
-    const headers = { "Content-Type": types[path.extname(file)] || "application/octet-stream", "Cache-Control": "no-cache" };
+    const headers = {
+      "Content-Type": types[path.extname(file)] || "application/octet-stream",
+      "Cache-Control": "no-cache",
+    };
     if (file in pages) {
       body = Buffer.from(pages[file]);
     } else {
@@ -65,8 +81,12 @@ export async function serve(folder, { port = 0, pages = {}, missing = [], headHo
     server.listen(port, "127.0.0.1", resolve);
   });
   const { port: portTaken } = server.address();
-  return { url: `http://127.0.0.1:${portTaken}/`, port: portTaken, stop: () => {
-    server.close();
-    server.closeAllConnections(); // a browser keeps its connections open
-  } };
+  return {
+    url: `http://127.0.0.1:${portTaken}/`,
+    port: portTaken,
+    stop: () => {
+      server.close();
+      server.closeAllConnections(); // a browser keeps its connections open
+    },
+  };
 }

@@ -6,7 +6,7 @@ import path from "node:path";
 import { after, before, test } from "node:test";
 
 import { chromiumArgs, chromiumPath, loadPlaywright, serve } from "./browser.mjs";
-import { look, problemHook, seen, tapKey, titleDone, until, waitFrames, watchGame } from "./game-view.mjs";
+import { look, problemHook, tapKey, titleDone, until, waitFrames, watchGame } from "./game-view.mjs";
 
 const site = path.resolve(process.argv[2] || "build/web/site");
 const { chromium } = loadPlaywright(process.argv[3] || path.join(site, "..", "node"));
@@ -85,8 +85,13 @@ test("after a click on the site around the frame and one back in it, the keys re
     return (await look(frame)).bar === (bar % 3) + 1;
   };
   // The game hears of the focus in its own time.
-  const active = (on) => frame.waitForFunction((on) => window.seen.activations.at(-1) === on, on, { timeout: 3000 })
-                              .then(() => true, () => false);
+  const active = (on) =>
+    frame
+      .waitForFunction((on) => window.seen.activations.at(-1) === on, on, { timeout: 3000 })
+      .then(
+        () => true,
+        () => false,
+      );
   await parent.click("#outside");
   assert.equal(await frame.evaluate(() => document.hasFocus()), false, "the frame kept the focus");
   assert.ok(await active(false), "the game did not see the focus go");

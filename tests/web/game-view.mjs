@@ -12,7 +12,8 @@ export const bars = [...layouts.matchAll(/\{([\d, ]+)\}/g)].map((row) => {
   const [, , , mugY, , , , , baseX, baseY] = row[1].split(",").map(Number);
   return { baseX, baseY, mugY };
 });
-const titleSound = (name) => Number(source("src/screens/title_screen.cpp").match(new RegExp(`${name}Wave = (\\d+)`))[1]);
+const titleSound = (name) =>
+  Number(source("src/screens/title_screen.cpp").match(new RegExp(`${name}Wave = (\\d+)`))[1]);
 export const sounds = { letter: titleSound("letter"), blast: titleSound("blast") };
 assert.equal(bars.length, 3);
 

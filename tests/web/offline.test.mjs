@@ -29,8 +29,11 @@ let page;
 
 before(async () => {
   server = await serve(copy);
-  browser = await chromium.launch({ executablePath: chromiumPath, headless: true,
-                                    args: [...chromiumArgs, `--host-resolver-rules=MAP ${otherHost} 127.0.0.1`] });
+  browser = await chromium.launch({
+    executablePath: chromiumPath,
+    headless: true,
+    args: [...chromiumArgs, `--host-resolver-rules=MAP ${otherHost} 127.0.0.1`],
+  });
 });
 
 after(async () => {
@@ -46,7 +49,8 @@ async function startGame(p) {
 }
 
 const cacheNames = (p) => p.evaluate(() => caches.keys());
-const workerCache = () => fs.readFileSync(path.join(copy, "service-worker.js"), "utf8").match(/"(brannoc-[0-9a-f]+)"/)[1];
+const workerCache = () =>
+  fs.readFileSync(path.join(copy, "service-worker.js"), "utf8").match(/"(brannoc-[0-9a-f]+)"/)[1];
 
 test("after one visit, a reload with the network cut starts the game", async () => {
   context = await browser.newContext({ viewport: { width: 1280, height: 800 } });
@@ -70,7 +74,9 @@ test("the manifest parses, names the game and its icons, and every icon exists a
   const sizes = manifest.icons.map((icon) => icon.sizes);
   assert.ok(sizes.includes("192x192") && sizes.includes("512x512"), `icon sizes ${sizes}`);
   // The iPhone's home-screen icon is linked from the page, not named in the manifest.
-  const touchIcon = await page.evaluate(() => document.querySelector("link[rel=apple-touch-icon]").getAttribute("href"));
+  const touchIcon = await page.evaluate(() =>
+    document.querySelector("link[rel=apple-touch-icon]").getAttribute("href"),
+  );
   for (const [src, size] of [...manifest.icons.map((icon) => [icon.src, icon.sizes]), [touchIcon, "180x180"]]) {
     const png = fs.readFileSync(path.join(copy, src));
     assert.equal(png.toString("latin1", 1, 4), "PNG", `${src} is no PNG`);
@@ -81,8 +87,12 @@ test("the manifest parses, names the game and its icons, and every icon exists a
 test("a new build is picked up on the next visit, whole, and the old files are dropped", async () => {
   const oldCache = workerCache();
   fs.appendFileSync(path.join(copy, "page.css"), "\n#help-text { letter-spacing: 1px; }\n");
-  execFileSync("cmake", [`-DSITE=${copy}`, `-DTEMPLATE=${path.join(web, "service-worker.js.in")}`,
-                         "-P", path.join(web, "service-worker.cmake")]);
+  execFileSync("cmake", [
+    `-DSITE=${copy}`,
+    `-DTEMPLATE=${path.join(web, "service-worker.js.in")}`,
+    "-P",
+    path.join(web, "service-worker.cmake"),
+  ]);
   assert.notEqual(workerCache(), oldCache, "the changed file did not change the cache's name");
   // The next visit still opens the old build, which the new one replaces before the game starts.
   await page.reload({ waitUntil: "load" });

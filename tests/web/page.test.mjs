@@ -9,7 +9,18 @@ import path from "node:path";
 import { after, before, test } from "node:test";
 
 import { serve } from "./browser.mjs";
-import { look, problemHook, seen, sleep, sounds, tapKey, titleDone, until, waitFrames, watchGame } from "./game-view.mjs";
+import {
+  look,
+  problemHook,
+  seen,
+  sleep,
+  sounds,
+  tapKey,
+  titleDone,
+  until,
+  waitFrames,
+  watchGame,
+} from "./game-view.mjs";
 
 const site = path.resolve(process.argv[2] || "build/web/site");
 const nodeFolder = process.argv[3] || path.join(site, "..", "node");
@@ -54,30 +65,39 @@ async function waitFor(what, p, fn, arg, ms = 5000) {
   }
 }
 
-test(named("the page opens on black with how to start; neither the key that starts the game nor Alt+Enter is the game's"), async (t) => {
-  page = await openPage({ width: 1280, height: 800 });
-  assert.match(await text(page, "#notice-text"), /key, click or tap to start/);
-  assert.equal(await page.evaluate(() => document.title), "Brannoc");
-  await sleep(300);
-  assert.equal(await page.evaluate(() => window.brannocWatch.run === null), true, "the game started before any gesture");
-  // Enter would move the title on to the help page at once, were it the game's.
-  const started = Date.now();
-  await tapKey(page, "Enter", 300);
-  // Alt+Enter is the page's, in and out of full screen: its Enter too would move the title on.
-  await page.altEnter();
-  await waitFor("full screen", page, () => !!document.fullscreenElement);
-  assert.equal(await fullScreenId(page), "stage");
-  await page.altEnter();
-  await waitFor("full screen left", page, () => !document.fullscreenElement);
-  const { view } = await until("the title's sign with its typed line", page, titleDone, 720);
-  const ms = Date.now() - started;
-  assert.ok(ms > 2000, `the typed line was complete ${ms} ms after the start`);
-  t.diagnostic(`the typed line complete ${ms} ms after the start, at game frame ${view.frames}`);
-});
+test(
+  named("the page opens on black with how to start; neither the key that starts the game nor Alt+Enter is the game's"),
+  async (t) => {
+    page = await openPage({ width: 1280, height: 800 });
+    assert.match(await text(page, "#notice-text"), /key, click or tap to start/);
+    assert.equal(await page.evaluate(() => document.title), "Brannoc");
+    await sleep(300);
+    assert.equal(
+      await page.evaluate(() => window.brannocWatch.run === null),
+      true,
+      "the game started before any gesture",
+    );
+    // Enter would move the title on to the help page at once, were it the game's.
+    const started = Date.now();
+    await tapKey(page, "Enter", 300);
+    // Alt+Enter is the page's, in and out of full screen: its Enter too would move the title on.
+    await page.altEnter();
+    await waitFor("full screen", page, () => !!document.fullscreenElement);
+    assert.equal(await fullScreenId(page), "stage");
+    await page.altEnter();
+    await waitFor("full screen left", page, () => !document.fullscreenElement);
+    const { view } = await until("the title's sign with its typed line", page, titleDone, 720);
+    const ms = Date.now() - started;
+    assert.ok(ms > 2000, `the typed line was complete ${ms} ms after the start`);
+    t.diagnostic(`the typed line complete ${ms} ms after the start, at game frame ${view.frames}`);
+  },
+);
 
 test(named("sound starts after the gesture: the page's audio runs and the title's sounds were started"), async (t) => {
   if (engine.cannot.sound) return t.skip(engine.cannot.sound);
-  const state = await page.evaluate(() => window.brannocWatch.run.SDL2 && window.brannocWatch.run.SDL2.audioContext.state);
+  const state = await page.evaluate(
+    () => window.brannocWatch.run.SDL2 && window.brannocWatch.run.SDL2.audioContext.state,
+  );
   assert.equal(state, "running");
   const { sounds: started } = await seen(page);
   assert.ok(started.includes(sounds.blast) && started.includes(sounds.letter), `sounds started: ${started}`);
@@ -99,12 +119,16 @@ test(named("a 100 ms tap of Down moves the bartender exactly one bar"), async (t
   const start = Date.now();
   const frames = await framesOver(page, 1000);
   const gameRate = (frames * 1000) / (Date.now() - start);
-  const displayRate = await page.evaluate(() => new Promise((resolve) => {
-    let shown = 0;
-    const from = performance.now();
-    const count = (time) => (time - from >= 1000 ? resolve((shown * 1000) / (time - from)) : (shown++, requestAnimationFrame(count)));
-    requestAnimationFrame(count);
-  }));
+  const displayRate = await page.evaluate(
+    () =>
+      new Promise((resolve) => {
+        let shown = 0;
+        const from = performance.now();
+        const count = (time) =>
+          time - from >= 1000 ? resolve((shown * 1000) / (time - from)) : (shown++, requestAnimationFrame(count));
+        requestAnimationFrame(count);
+      }),
+  );
   t.diagnostic(`in play: ${gameRate.toFixed(1)} game frames and ${displayRate.toFixed(1)} display frames a second`);
   await tapKey(page, "ArrowDown", 100);
   await waitFrames(page, 60);
@@ -121,7 +145,10 @@ test(named("Space pours a mug that slides along the bar"), async () => {
 
 function setVisible(p, visible) {
   return p.evaluate((visible) => {
-    Object.defineProperty(document, "visibilityState", { configurable: true, get: () => (visible ? "visible" : "hidden") });
+    Object.defineProperty(document, "visibilityState", {
+      configurable: true,
+      get: () => (visible ? "visible" : "hidden"),
+    });
     Object.defineProperty(document, "hidden", { configurable: true, get: () => !visible });
     document.dispatchEvent(new Event("visibilitychange"));
   }, visible);
@@ -165,41 +192,56 @@ test(named("Escape in play ends the game with its code 0, and Play again starts 
   await noteProblems(page);
 });
 
-test(named("the picture is scaled by the largest whole factor in device pixels, then letterboxed in its area"), async (t) => {
-  if (engine.cannot.scale) return t.skip(engine.cannot.scale);
-  for (const [width, height, ratio, factor] of [[1280, 800, 1, 1], [1920, 1080, 2, 3]]) {
-    const p = await openPage({ width, height, ratio });
-    try {
-      await tapKey(p, "Space");
-      await waitFrames(p, 3);
-      const { canvas, box, area } = await p.evaluate(() => {
-        const screen = document.getElementById("screen");
-        const rect = (r) => ({ x: r.x, y: r.y, width: r.width, height: r.height });
-        return { canvas: [screen.width, screen.height], box: rect(screen.getBoundingClientRect()),
-                 area: rect(screen.parentElement.getBoundingClientRect()) };
-      });
-      const where = `${width}x${height} at ${ratio}x`;
-      assert.deepEqual(canvas, [800 * factor, 600 * factor], `the whole-factor step at ${where}`);
-      const fills = Math.min(area.width / 800, area.height / 600);
-      assert.ok(Math.abs(box.width - 800 * fills) <= 1 && Math.abs(box.height - 600 * fills) <= 1,
-                `the picture's box ${JSON.stringify(box)} fills ${JSON.stringify(area)} at ${where}`);
-      assert.ok(Math.abs(box.x - area.x - (area.width - box.width) / 2) <= 1 &&
-                Math.abs(box.y - area.y - (area.height - box.height) / 2) <= 1, `centred at ${where}`);
-      await noteProblems(p);
-    } finally {
-      await p.close();
+test(
+  named("the picture is scaled by the largest whole factor in device pixels, then letterboxed in its area"),
+  async (t) => {
+    if (engine.cannot.scale) return t.skip(engine.cannot.scale);
+    for (const [width, height, ratio, factor] of [
+      [1280, 800, 1, 1],
+      [1920, 1080, 2, 3],
+    ]) {
+      const p = await openPage({ width, height, ratio });
+      try {
+        await tapKey(p, "Space");
+        await waitFrames(p, 3);
+        const { canvas, box, area } = await p.evaluate(() => {
+          const screen = document.getElementById("screen");
+          const rect = (r) => ({ x: r.x, y: r.y, width: r.width, height: r.height });
+          return {
+            canvas: [screen.width, screen.height],
+            box: rect(screen.getBoundingClientRect()),
+            area: rect(screen.parentElement.getBoundingClientRect()),
+          };
+        });
+        const where = `${width}x${height} at ${ratio}x`;
+        assert.deepEqual(canvas, [800 * factor, 600 * factor], `the whole-factor step at ${where}`);
+        const fills = Math.min(area.width / 800, area.height / 600);
+        assert.ok(
+          Math.abs(box.width - 800 * fills) <= 1 && Math.abs(box.height - 600 * fills) <= 1,
+          `the picture's box ${JSON.stringify(box)} fills ${JSON.stringify(area)} at ${where}`,
+        );
+        assert.ok(
+          Math.abs(box.x - area.x - (area.width - box.width) / 2) <= 1 &&
+            Math.abs(box.y - area.y - (area.height - box.height) / 2) <= 1,
+          `centred at ${where}`,
+        );
+        await noteProblems(p);
+      } finally {
+        await p.close();
+      }
     }
-  }
-});
+  },
+);
 
 test(named("on a touch screen the page shows the keys, and a tap on down moves the bartender one bar"), async (t) => {
   if (engine.cannot.touch) return t.skip(engine.cannot.touch);
   const phone = await openPage({ width: 390, height: 844, touch: true });
   try {
-    const box = (selector) => phone.evaluate((selector) => {
-      const { x, y, width, height } = document.querySelector(selector).getBoundingClientRect();
-      return { x, y, width, height };
-    }, selector);
+    const box = (selector) =>
+      phone.evaluate((selector) => {
+        const { x, y, width, height } = document.querySelector(selector).getBoundingClientRect();
+        return { x, y, width, height };
+      }, selector);
     const picture = await box("#picture");
     const keys = await box("#pad-move");
     assert.ok(keys.height > 0 && keys.y >= picture.y + picture.height, "the keys lie under the picture");
@@ -224,7 +266,9 @@ test(named("a file that cannot be fetched is named on the page"), async () => {
   const brokenSite = await serve(site, { missing: ["/brannoc.data"] });
   try {
     await page.goto(brokenSite.url);
-    await waitFor("the missing file named", page, () => /brannoc\.data/.test(document.querySelector("#notice-detail").innerText));
+    await waitFor("the missing file named", page, () =>
+      /brannoc\.data/.test(document.querySelector("#notice-detail").innerText),
+    );
     assert.match(await text(page, "#notice-detail"), /brannoc\.data.*404/);
   } finally {
     brokenSite.stop();

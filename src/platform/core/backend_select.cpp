@@ -2,13 +2,14 @@
 #include "platform/core/backend.h"
 #include "platform/core/platform_state.h"
 #include "platform/headless/headless_backend.h"
+#include "platform/target_backend.h"
 
 namespace platform {
 
 namespace {
 
 struct Selection {
-    std::unique_ptr<Backend> sdl;
+    std::unique_ptr<Backend> target;
     Backend* current = nullptr;
 };
 
@@ -21,23 +22,23 @@ Selection& selection() {
 
 Backend& backend() {
     Selection& s = selection();
-    if (s.current == nullptr) useSdl();
+    if (s.current == nullptr) useTargetBackend();
     return *s.current;
 }
 
-void useSdl() {
+void useTargetBackend() {
     Selection& s = selection();
-    if (!s.sdl) s.sdl = makeTargetBackend();
-    if (s.current == s.sdl.get()) return;
+    if (!s.target) s.target = makeTargetBackend();
+    if (s.current == s.target.get()) return;
     resetPlatformState();
-    s.current = s.sdl.get();
+    s.current = s.target.get();
 }
 
 void useHeadless(const HeadlessOptions& options) {
     Selection& s = selection();
     s.current = &headlessBackend();
-    // The desktop's devices (pad, renderer) go with it: the next useSdl starts afresh.
-    s.sdl.reset();
+    // The desktop's devices (pad, renderer) go with it: the next useTargetBackend starts afresh.
+    s.target.reset();
     headless::reset(options);
 }
 

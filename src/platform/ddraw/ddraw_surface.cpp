@@ -159,15 +159,15 @@ HRESULT IDirectDrawSurface::IsLost() { return impl_->lost ? DDERR_SURFACELOST : 
 
 HRESULT IDirectDrawSurface::Restore() {
     // Memory given back holds nothing in particular; the pattern makes a missing redraw plain.
-    auto restore = [](SurfaceImpl* impl) {
+    auto reclaimLost = [](SurfaceImpl* impl) {
         if (impl->lost) {
             impl->lost = false;
             pixels::fillLostPattern(impl->pixels);
         }
     };
-    restore(impl_);
+    reclaimLost(impl_);
     if (impl_->attached != nullptr) {
-        restore(impl_->attached->impl());
+        reclaimLost(impl_->attached->impl());
     }
     return DD_OK;
 }

@@ -1,4 +1,5 @@
-// Where a font's file lies: fontconfig on the desktop, the fonts packed with the page on the web.
+// Where a font's file lies: fontconfig on the Linux desktop (linux/), the fonts packed with the
+// program on the web and on Windows (packed/).
 #pragma once
 
 #include <string>

@@ -69,7 +69,7 @@ public:
 
     // Fills the current path with the brush (when asked and there is one), strokes it with the
     // pen, and writes the inked pixels to the target.
-    void paint(bool fill) {
+    void inkPath(bool fill) {
         if (cr_ == nullptr) {
             return;
         }
@@ -182,7 +182,7 @@ BOOL drawArc(HDC dc, int left, int top, int right, int bottom, int x1, int y1, i
     if (kind != ArcKind::Open) {
         cairo_close_path(cr);
     }
-    canvas.paint(kind != ArcKind::Open);
+    canvas.inkPath(kind != ArcKind::Open);
     return TRUE;
 }
 
@@ -196,7 +196,7 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
         cairo_new_sub_path(canvas.cr());
         arcPath(canvas.cr(), o, 0, 0);
         cairo_close_path(canvas.cr());
-        canvas.paint(true);
+        canvas.inkPath(true);
     }
     return canvas.usable() ? TRUE : FALSE;
 }
@@ -226,7 +226,7 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int cornerWidth
             corner(box.left + rx, box.top + ry, 2 * Quarter);
             cairo_close_path(cr);
         }
-        canvas.paint(true);
+        canvas.inkPath(true);
     }
     return canvas.usable() ? TRUE : FALSE;
 }
@@ -259,7 +259,7 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
             cairo_line_to(canvas.cr(), points[i].x, points[i].y);
         }
         cairo_close_path(canvas.cr());
-        canvas.paint(true);
+        canvas.inkPath(true);
     }
     return canvas.usable() ? TRUE : FALSE;
 }
@@ -287,7 +287,7 @@ BOOL LineTo(HDC dc, int x, int y) {
     if (canvas.cr() != nullptr) {
         cairo_move_to(canvas.cr(), from.x, from.y);
         cairo_line_to(canvas.cr(), x, y);
-        canvas.paint(false);
+        canvas.inkPath(false);
     }
     return canvas.usable() ? TRUE : FALSE;
 }
@@ -314,7 +314,7 @@ BOOL AngleArc(HDC dc, int x, int y, DWORD radius, float startAngle, float sweepA
         } else {
             cairo_arc(cr, x, y, r, -start, -end);
         }
-        canvas.paint(false);
+        canvas.inkPath(false);
     }
     return canvas.usable() ? TRUE : FALSE;
 }

@@ -21,7 +21,7 @@
 // The three that wait yield to the browser through Asyncify and are listed in ASYNCIFY_IMPORTS.
 
 #if ASYNCIFY
-var brannocAsyncify = ['$Asyncify'];
+var brannocAsyncify = ["$Asyncify"];
 #else
 // The headless suites under Node.js carry the page's backend, never started, and no Asyncify.
 var brannocAsyncify = [];
@@ -40,7 +40,7 @@ mergeInto(LibraryManager.library, {
   // Shows a frame of RGBA bytes: put into the frame's own canvas, drawn by the whole factor into
   // the screen canvas with smoothing off, and that canvas laid out (in CSS pixels) where the game
   // placed it, for the browser to scale the rest of the way smoothly.
-  brannoc_show_frame__deps: ['$brannocShown'],
+  brannoc_show_frame__deps: ["$brannocShown"],
   brannoc_show_frame: function (rgba, width, height, stepWidth, stepHeight, x, y, shownWidth, shownHeight) {
     const screen = Module.brannoc.screen;
     const shown = brannocShown(rgba, width, height);
@@ -51,10 +51,10 @@ mergeInto(LibraryManager.library, {
       shown.place = place;
       screen.width = stepWidth;
       screen.height = stepHeight;
-      const css = (value) => value / place.ratio + 'px';
+      const css = (value) => value / place.ratio + "px";
       Object.assign(screen.style, { left: css(x), top: css(y), width: css(shownWidth), height: css(shownHeight) });
     }
-    const context = screen.getContext('2d');
+    const context = screen.getContext("2d");
     context.imageSmoothingEnabled = false;
     context.drawImage(shown.context.canvas, 0, 0, stepWidth, stepHeight);
   },
@@ -64,15 +64,27 @@ mergeInto(LibraryManager.library, {
   $brannocShown__deps: [],
   $brannocShown: function (rgba, width, height) {
     let shown = brannocShown.last;
-    if (!shown || shown.buffer !== HEAPU8.buffer || shown.rgba !== rgba || shown.width !== width ||
-        shown.height !== height) {
-      const frame = Module.brannoc.frame || document.createElement('canvas');
+    if (
+      !shown ||
+      shown.buffer !== HEAPU8.buffer ||
+      shown.rgba !== rgba ||
+      shown.width !== width ||
+      shown.height !== height
+    ) {
+      const frame = Module.brannoc.frame || document.createElement("canvas");
       frame.width = width;
       frame.height = height;
       Module.brannoc.frame = frame;
       const pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-      shown = brannocShown.last = { buffer: HEAPU8.buffer, rgba, width, height, place: {},
-                                    image: new ImageData(pixels, width, height), context: frame.getContext('2d') };
+      shown = brannocShown.last = {
+        buffer: HEAPU8.buffer,
+        rgba,
+        width,
+        height,
+        place: {},
+        image: new ImageData(pixels, width, height),
+        context: frame.getContext("2d"),
+      };
     }
     return shown;
   },
@@ -120,7 +132,7 @@ mergeInto(LibraryManager.library, {
   brannoc_next_page_event__deps: brannocAsyncify,
   brannoc_next_page_event: function (timeoutMs) {
     return Asyncify.handleSleep((wakeUp) => {
-      const windowEvents = ['keydown', 'keyup', 'focus', 'blur', 'gamepadconnected', 'gamepaddisconnected'];
+      const windowEvents = ["keydown", "keyup", "focus", "blur", "gamepadconnected", "gamepaddisconnected"];
       let timer = 0;
       let woke = false;
       // Once only: two events, or an event and the timeout, may both come before the game resumes,
@@ -129,13 +141,13 @@ mergeInto(LibraryManager.library, {
         if (woke) return;
         woke = true;
         for (const name of windowEvents) window.removeEventListener(name, wake, true);
-        document.removeEventListener('visibilitychange', wake, true);
+        document.removeEventListener("visibilitychange", wake, true);
         clearTimeout(timer);
         wakeUp(woken);
       };
       const wake = () => setTimeout(() => done(1), 0);
       for (const name of windowEvents) window.addEventListener(name, wake, true);
-      document.addEventListener('visibilitychange', wake, true);
+      document.addEventListener("visibilitychange", wake, true);
       if (timeoutMs >= 0) timer = setTimeout(() => done(0), timeoutMs);
     });
   },
@@ -162,14 +174,16 @@ mergeInto(LibraryManager.library, {
     addOnPostRun(() => {
       if (!Asyncify.currData) return; // main never yielded and ended as usual
       Asyncify.whenDone().then(
-        (code) => setTimeout(() => {
-          try {
-            exit(code);
-          } catch (e) {
-            if (!(e instanceof ExitStatus)) throw e;
-          }
-        }, 0),
-        (error) => abort(error));
+        (code) =>
+          setTimeout(() => {
+            try {
+              exit(code);
+            } catch (e) {
+              if (!(e instanceof ExitStatus)) throw e;
+            }
+          }, 0),
+        (error) => abort(error),
+      );
     });
   },
 });

@@ -16,6 +16,7 @@
 #include "platform/core/system.h"
 #include "platform/dsound.h"
 #include "platform/headless.h"
+#include "platform/target_backend.h"
 #include "platform/window.h"
 
 namespace {
@@ -27,7 +28,7 @@ protected:
     void SetUp() override {
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-        useSdl();
+        useTargetBackend();
     }
     void TearDown() override { useHeadless(); }
 };

@@ -7,6 +7,7 @@
 
 #include "platform/core/platform_state.h"
 #include "platform/headless.h"
+#include "platform/target_backend.h"
 #include "program_run.h"
 
 class DesktopGame : public testing::Test {
@@ -14,7 +15,7 @@ protected:
     void SetUp() override {
         SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-        platform::useSdl();
+        platform::useTargetBackend();
     }
     void TearDown() override { platform::useHeadless(); }
 

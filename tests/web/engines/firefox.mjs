@@ -11,17 +11,24 @@ const keys = { Space: " ", Enter: "\uE006" };
 export async function launch({ nodeFolder }) {
   const puppeteer = loadPackage(nodeFolder, "puppeteer-core");
   const sound = await startSoundServer();
-  const browser = await puppeteer.launch({
-    browser: "firefox", protocol: "webDriverBiDi", executablePath: firefoxPath, headless: true,
-    env: { ...process.env, ...sound.env },
-  }).catch((error) => {
-    sound.stop();
-    throw error;
-  });
+  const browser = await puppeteer
+    .launch({
+      browser: "firefox",
+      protocol: "webDriverBiDi",
+      executablePath: firefoxPath,
+      headless: true,
+      env: { ...process.env, ...sound.env },
+    })
+    .catch((error) => {
+      sound.stop();
+      throw error;
+    });
   return {
     name: "firefox",
-    cannot: { touch: "puppeteer's Firefox over WebDriver BiDi has no touch screen to emulate",
-              ...(sound.failed && { sound: `no sound server: ${sound.failed}` }) },
+    cannot: {
+      touch: "puppeteer's Firefox over WebDriver BiDi has no touch screen to emulate",
+      ...(sound.failed && { sound: `no sound server: ${sound.failed}` }),
+    },
     async newPage({ width, height, ratio = 1 }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();

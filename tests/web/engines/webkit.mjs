@@ -24,8 +24,9 @@ function freePort() {
 
 // An Xvfb on the first free display number, which it writes to the pipe on fd 3.
 function startDisplay() {
-  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                     { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+  const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "1920x1080x24", "-nolisten", "tcp"], {
+    stdio: ["ignore", "ignore", "ignore", "pipe"],
+  });
   process.on("exit", () => xvfb.kill());
   return new Promise((resolve, reject) => {
     let text = "";
@@ -65,20 +66,31 @@ export async function launch({ nodeFolder }) {
   try {
     const server = await startDriver({ ...process.env, ...sound.env, DISPLAY: display.display });
     stopAll.push(server.stop);
-    const keys = { ArrowUp: Key.ARROW_UP, ArrowDown: Key.ARROW_DOWN, Space: Key.SPACE, Enter: Key.RETURN,
-                   Escape: Key.ESCAPE, Alt: Key.ALT };
+    const keys = {
+      ArrowUp: Key.ARROW_UP,
+      ArrowDown: Key.ARROW_DOWN,
+      Space: Key.SPACE,
+      Enter: Key.RETURN,
+      Escape: Key.ESCAPE,
+      Alt: Key.ALT,
+    };
     const drivers = new Set();
     return {
       name: "webkit",
-      cannot: { touch: "WebKitWebDriver here has no touch screen to emulate",
-                scale: "WebKitWebDriver sets no device pixel ratio, and has one page at a time",
-                ...(sound.failed && { sound: `no sound server: ${sound.failed}` }) },
+      cannot: {
+        touch: "WebKitWebDriver here has no touch screen to emulate",
+        scale: "WebKitWebDriver sets no device pixel ratio, and has one page at a time",
+        ...(sound.failed && { sound: `no sound server: ${sound.failed}` }),
+      },
       async newPage({ width, height }) {
         // One browser per page: a WebDriver session is one browser window.
-        const driver = await new Builder().usingServer(server.url).withCapabilities({
-          browserName: "MiniBrowser",
-          "webkitgtk:browserOptions": { binary: miniBrowser, args: ["--automation"] },
-        }).build();
+        const driver = await new Builder()
+          .usingServer(server.url)
+          .withCapabilities({
+            browserName: "MiniBrowser",
+            "webkitgtk:browserOptions": { binary: miniBrowser, args: ["--automation"] },
+          })
+          .build();
         drivers.add(driver);
         await driver.manage().window().setRect({ x: 0, y: 0, width, height });
         const actions = () => driver.actions({ async: true });
