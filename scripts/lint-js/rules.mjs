@@ -16,6 +16,8 @@ const emscriptenLibrary = {
   exit: "readonly",
   abort: "readonly",
   ExitStatus: "readonly",
+  ABORT: "readonly",
+  runtimeExited: "readonly",
 };
 
 export const rules = (js, globals) => [

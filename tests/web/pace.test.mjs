@@ -105,7 +105,10 @@ async function play(hz) {
   }
   await context.close();
   const [first, last] = [track[0], track.at(-1)];
-  assert.ok(first && last.at - first.at >= 300, `the mug was seen sliding for ${first ? last.at - first.at : 0} ms only`);
+  assert.ok(
+    first && last.at - first.at >= 300,
+    `the mug was seen sliding for ${first ? last.at - first.at : 0} ms only`,
+  );
   return { title, bar, speed: ((last.x - first.x) * 1000) / (last.at - first.at) };
 }
 
@@ -114,13 +117,20 @@ test("at 30 and 90 Hz the title's explosions are painted, its line is typed in t
   for (const hz of [30, 90]) {
     const run = await play(hz);
     const typedMs = run.title.typedAt - run.title.titleAt;
-    t.diagnostic(`${hz} Hz: ${run.title.bursts} explosions painted (${at60.title.bursts} at 60 Hz), the line typed in ${typedMs.toFixed(0)} ms, mug ${run.speed.toFixed(0)} px/s (${at60.speed.toFixed(0)} at 60 Hz)`);
+    t.diagnostic(
+      `${hz} Hz: ${run.title.bursts} explosions painted (${at60.title.bursts} at 60 Hz), the line typed in ${typedMs.toFixed(0)} ms, mug ${run.speed.toFixed(0)} px/s (${at60.speed.toFixed(0)} at 60 Hz)`,
+    );
     assert.ok(typedMs <= 2600, `at ${hz} Hz the typed line took ${typedMs.toFixed(0)} ms`);
     // A fair sample: half the frames painted at 30 Hz, every one at 90.
-    assert.ok(run.title.bursts >= at60.title.bursts * Math.min(1, hz / 60) * 0.75,
-              `at ${hz} Hz ${run.title.bursts} explosions were painted, against ${at60.title.bursts} at 60 Hz`);
+    assert.ok(
+      run.title.bursts >= at60.title.bursts * Math.min(1, hz / 60) * 0.75,
+      `at ${hz} Hz ${run.title.bursts} explosions were painted, against ${at60.title.bursts} at 60 Hz`,
+    );
     assert.equal(run.bar, 2, `a 100 ms tap at ${hz} Hz`);
-    assert.ok(run.speed >= at60.speed * 0.9, `at ${hz} Hz the mug slid at ${run.speed.toFixed(0)} px/s against ${at60.speed.toFixed(0)}`);
+    assert.ok(
+      run.speed >= at60.speed * 0.9,
+      `at ${hz} Hz the mug slid at ${run.speed.toFixed(0)} px/s against ${at60.speed.toFixed(0)}`,
+    );
   }
   assert.ok(at60.title.bursts >= 10, `only ${at60.title.bursts} explosions were painted at 60 Hz`);
   assert.equal(at60.bar, 2);

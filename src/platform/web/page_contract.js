@@ -108,13 +108,13 @@ mergeInto(LibraryManager.library, {
   // The display's refresh period as its display frames show it: the median of the last 15
   // intervals, watched from the first question on until the run ends; 0 until there are 5.
   $brannocDisplay: { intervals: [], last: 0, watching: false },
-  brannoc_display_interval_ms__deps: ['$brannocDisplay'],
+  brannoc_display_interval_ms__deps: ["$brannocDisplay"],
   brannoc_display_interval_ms: function () {
     const display = brannocDisplay;
     if (!display.watching) {
       display.watching = true;
       const watch = (time) => {
-        if (ABORT || (typeof runtimeExited !== 'undefined' && runtimeExited)) return;
+        if (ABORT || (typeof runtimeExited !== "undefined" && runtimeExited)) return;
         if (display.last > 0) display.intervals.push(time - display.last);
         if (display.intervals.length > 15) display.intervals.shift();
         display.last = time;

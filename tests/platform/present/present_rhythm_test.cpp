@@ -93,8 +93,8 @@ struct Hitch {
 // The main loop's shape: the messages first (a frame sees a tick when a WM_TIMER came since the
 // last), the frame, the flip. Measured from fromNs to 10 s.
 template <class Rhythm>
-Pace run(SimulatedDisplay& display, std::int64_t fromNs = kSecondNs, Hitch hitch = {},
-         std::int64_t moveAtNs = -1, int movedHz = 0) {
+Pace run(SimulatedDisplay& display, std::int64_t fromNs = kSecondNs, Hitch hitch = {}, std::int64_t moveAtNs = -1,
+         int movedHz = 0) {
     headless::reset();
     SetTimer(nullptr, 0, 1, nullptr);
     Rhythm rhythm;
