@@ -21,13 +21,16 @@ namespace {
 constexpr Uint16 kQuickFrames = 256;
 constexpr Uint16 kSteadyFrames = 1024;
 // SDL's drivers that hear nothing take a buffer per sleep of whole milliseconds: a buffer of
-// exactly 10 ms keeps them in real time, so that every sound still lasts its length.
-constexpr Uint16 kWholeMillisecondFrames = 441;
+// exactly 20 ms keeps them in real time, so that every sound still lasts its length (and few sleeps
+// a second leave little room for a busy machine to slow them).
+constexpr Uint16 kWholeMillisecondFrames = 882;
 
-bool pacedByWholeMilliseconds() {
+bool driverIs(const char* name) {
     const char* driver = SDL_GetCurrentAudioDriver();
-    return driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0);
+    return driver != nullptr && std::strcmp(driver, name) == 0;
 }
+
+bool pacedByWholeMilliseconds() { return driverIs("dummy") || driverIs("disk"); }
 
 std::int64_t steadyNs() {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -36,8 +39,9 @@ std::int64_t steadyNs() {
 
 class SdlSoundOutput final : public SoundOutput {
 public:
-    // silent: SDL's dummy driver standing in for a missing output, which nobody hears go dry.
-    explicit SdlSoundOutput(bool silent) : watched_(!silent) { playing_.reserve(64); }
+    // silent: SDL's dummy driver standing in for a missing output, which nobody hears go dry. Nor
+    // is SDL's disk driver moved: it records to a file, which a device opened anew starts afresh.
+    explicit SdlSoundOutput(bool silent) : watched_(!silent && !driverIs("disk")) { playing_.reserve(64); }
 
     ~SdlSoundOutput() override {
         if (device_ != 0) {

@@ -183,6 +183,7 @@ TEST_F(SdlBackend, ASoundEndsInItsOwnTimeOnADeviceThatTakesNothing) {
 // A device that asks for its next buffer too late has gone dry: the output moves to a larger
 // buffer, once, says so once, and the sound playing through it goes on to its end.
 TEST_F(SdlBackend, AStarvedDeviceMovesOnceToALargerBuffer) {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO); // on the dummy driver
     IDirectSound* sound = nullptr;
     ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
     WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
@@ -208,8 +209,8 @@ TEST_F(SdlBackend, AStarvedDeviceMovesOnceToALargerBuffer) {
         buffer->GetStatus(&status);
     }
     const std::string said = testing::internal::GetCapturedStderr();
-    // SDL's dummy driver, which sleeps whole milliseconds a buffer, takes 10 ms buffers.
-    const std::string moved = "sound output starved at 441 frames a buffer; moving to 1024\n";
+    // SDL's dummy driver, which sleeps whole milliseconds a buffer, takes 20 ms buffers.
+    const std::string moved = "sound output starved at 882 frames a buffer; moving to 1024\n";
     const auto at = said.find(moved);
     ASSERT_NE(at, std::string::npos) << said;
     EXPECT_EQ(said.find("starved", at + moved.size()), std::string::npos) << "said once: " << said;
