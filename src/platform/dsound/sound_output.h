@@ -33,6 +33,14 @@ struct SoundBufferImpl {
 
 namespace platform {
 
+// How long a buffer sounds from its start, in whole nanoseconds rounded up: its last sample is
+// out only once its time has passed.
+inline std::int64_t playingLengthNs(const SoundBufferImpl& buffer) {
+    const std::int64_t frames = static_cast<std::int64_t>(buffer.bytes.size() / buffer.format.nBlockAlign);
+    const std::int64_t rate = buffer.format.nSamplesPerSec;
+    return (frames * 1'000'000'000 + rate - 1) / rate;
+}
+
 class SoundOutput {
 public:
     virtual ~SoundOutput() = default;

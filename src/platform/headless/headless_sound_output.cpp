@@ -17,11 +17,7 @@ public:
 
     bool playing(SoundBufferImpl& buffer) override {
         if (!buffer.playing) return false;
-        std::int64_t frames = static_cast<std::int64_t>(buffer.bytes.size() / buffer.format.nBlockAlign);
-        std::int64_t rate = buffer.format.nSamplesPerSec;
-        // Whole nanoseconds, rounded up: the last sample is out only once its time has passed.
-        std::int64_t lengthNs = (frames * 1'000'000'000 + rate - 1) / rate;
-        if (backend().nowNs() - buffer.startNs >= lengthNs) buffer.playing = false;
+        if (backend().nowNs() - buffer.startNs >= playingLengthNs(buffer)) buffer.playing = false;
         return buffer.playing;
     }
 

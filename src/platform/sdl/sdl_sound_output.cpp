@@ -3,19 +3,45 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
 #include "platform/dsound/sound_output.h"
 #include "platform/sdl/sdl_init.h"
+#include "platform/sdl/starve_watch.h"
 
 namespace platform {
 
 namespace {
 
+// Frames a buffer: small enough that a sound is heard a few milliseconds after its Play, and the
+// size that a device which cannot keep up with that moves to, once.
+constexpr Uint16 kQuickFrames = 256;
+constexpr Uint16 kSteadyFrames = 1024;
+// SDL's drivers that hear nothing take a buffer per sleep of whole milliseconds: a buffer of
+// exactly 20 ms keeps them in real time, so that every sound still lasts its length (and few sleeps
+// a second leave little room for a busy machine to slow them).
+constexpr Uint16 kWholeMillisecondFrames = 882;
+
+bool driverIs(const char* name) {
+    const char* driver = SDL_GetCurrentAudioDriver();
+    return driver != nullptr && std::strcmp(driver, name) == 0;
+}
+
+bool pacedByWholeMilliseconds() { return driverIs("dummy") || driverIs("disk"); }
+
+std::int64_t steadyNs() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 class SdlSoundOutput final : public SoundOutput {
 public:
-    SdlSoundOutput() { playing_.reserve(64); }
+    // silent: SDL's dummy driver standing in for a missing output, which nobody hears go dry. Nor
+    // is SDL's disk driver moved: it records to a file, which a device opened anew starts afresh.
+    explicit SdlSoundOutput(bool silent) : watched_(!silent && !driverIs("disk")) { playing_.reserve(64); }
 
     ~SdlSoundOutput() override {
         if (device_ != 0) {
@@ -27,17 +53,19 @@ public:
     // Devices open at this moment.
     static inline int openCount = 0;
 
-    bool open() {
+    bool open(Uint16 frames) {
         SDL_AudioSpec wanted{};
         wanted.freq = 44100;
         wanted.format = AUDIO_S16SYS;
         wanted.channels = 2;
-        wanted.samples = 1024;
+        wanted.samples = frames;
         wanted.callback = &SdlSoundOutput::mix;
         wanted.userdata = this;
+        // No change allowed: the buffers' converted samples stay right for a device opened anew.
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, 0);
         if (device_ == 0) return false;
         ++openCount;
+        watch_ = StarveWatch(std::int64_t{spec_.samples} * 1'000'000'000 / spec_.freq);
         SDL_PauseAudioDevice(device_, 0);
         return true;
     }
@@ -69,6 +97,7 @@ public:
     }
 
     void start(SoundBufferImpl& buffer) override {
+        settle();
         SDL_LockAudioDevice(device_);
         buffer.position = 0;
         buffer.startNs = static_cast<std::int64_t>(SDL_GetTicks64()) * 1'000'000;
@@ -79,6 +108,7 @@ public:
     }
 
     bool playing(SoundBufferImpl& buffer) override {
+        settle();
         SDL_LockAudioDevice(device_);
         // A device that takes no samples (a page whose audio the browser holds back) still lets
         // every sound end in its own time, so that nothing waits on it for ever.
@@ -99,6 +129,20 @@ public:
     }
 
 private:
+    // A device that went dry with the quick buffer moves to the steady one: closed and opened
+    // again, each playing sound going on where it was. Said once.
+    void settle() {
+        if (moved_ || device_ == 0 || spec_.samples >= kSteadyFrames || starved_.load(std::memory_order_relaxed) == 0)
+            return;
+        const Uint16 quick = spec_.samples;
+        SDL_CloseAudioDevice(device_);
+        --openCount;
+        if (!open(kSteadyFrames)) open(quick); // with neither, sounds still end in their time
+        std::fprintf(stderr, "sound output starved at %u frames a buffer; moving to %u\n", unsigned{quick},
+                     unsigned{kSteadyFrames});
+        moved_ = true;
+    }
+
     void dropPlaying(SoundBufferImpl& buffer) {
         buffer.playing = false;
         playing_.erase(std::remove(playing_.begin(), playing_.end(), &buffer), playing_.end());
@@ -113,6 +157,7 @@ private:
     }
 
     void mixInto(Uint8* stream, std::size_t length) {
+        if (watch_.asked(steadyNs()) && watched_) starved_.fetch_add(1, std::memory_order_relaxed);
         std::memset(stream, spec_.silence, length);
         for (SoundBufferImpl* buffer : playing_) {
             std::size_t left = buffer->deviceBytes.size() - buffer->position;
@@ -130,16 +175,20 @@ private:
     SDL_AudioDeviceID device_ = 0;
     SDL_AudioSpec spec_{};
     std::vector<SoundBufferImpl*> playing_;
+    const bool watched_;
+    StarveWatch watch_{0};
+    std::atomic<int> starved_{0}; // callbacks that came too late, counted on the audio thread
+    bool moved_ = false;          // main thread only
 };
 
 } // namespace
 
 namespace {
 
-std::unique_ptr<SoundOutput> openDevice() {
+std::unique_ptr<SoundOutput> openDevice(bool silent) {
     if (!sdl::ensureSubsystem(SDL_INIT_AUDIO)) return nullptr;
-    auto output = std::make_unique<SdlSoundOutput>();
-    if (!output->open()) return nullptr;
+    auto output = std::make_unique<SdlSoundOutput>(silent);
+    if (!output->open(pacedByWholeMilliseconds() ? kWholeMillisecondFrames : kQuickFrames)) return nullptr;
     return output;
 }
 
@@ -148,7 +197,7 @@ std::unique_ptr<SoundOutput> openDevice() {
 std::unique_ptr<SoundOutput> openSilentDevice() {
     if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "dummy", SDL_HINT_OVERRIDE);
-    auto output = openDevice();
+    auto output = openDevice(true);
     SDL_ResetHint(SDL_HINT_AUDIODRIVER);
     return output;
 }
@@ -156,7 +205,7 @@ std::unique_ptr<SoundOutput> openSilentDevice() {
 } // namespace
 
 std::unique_ptr<SoundOutput> openSdlSoundOutput() {
-    if (auto output = openDevice()) return output;
+    if (auto output = openDevice(false)) return output;
     // A driver with a single device refuses a second one: busy, not missing.
     if (SdlSoundOutput::openCount > 0) return nullptr;
     // Said once: the silent driver stays, so later devices open on it at the first try.

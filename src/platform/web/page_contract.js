@@ -12,6 +12,8 @@
 //     activated(active),                    // the game was activated (true) or put away (false)
 //     // Set by the game:
 //     frame,                   // its own 800x600 picture, a canvas that tests may read
+//     audio,                   // the AudioContext its sounds play in (web_audio.js), which tests
+//                              // and the benchmark may read
 //   };
 //
 // The run's end reaches the page through the module's own onExit(code), and a crash through its

@@ -1,4 +1,4 @@
-// The page's backend: the game in a browser page. SDL still brings the keys, pads and sound; the
+// The page's backend: the game in a browser page. SDL still brings the keys and pads; the
 // page is told what it follows (page_contract.js), frames go out on the browser's display frames,
 // every wait yields to the browser, boxes are the page's own, and full screen is the page's to
 // ask for (Alt+Enter and its button), since a browser grants it only inside the player's gesture.
@@ -8,10 +8,12 @@
 #include "platform/clock/cycle_counter.h"
 #include "platform/core/platform_state.h"
 #include "platform/core/system.h"
+#include "platform/dsound/sound_output.h"
 #include "platform/present/present_rhythm.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/web/canvas_presenter.h"
 #include "platform/web/page.h"
+#include "platform/web/web_audio.h"
 
 namespace platform {
 
@@ -49,6 +51,9 @@ public:
     std::uint64_t timeStampCounter() override {
         return static_cast<std::uint64_t>(emscripten_get_now() * (kNominalCyclesPerSecond / 1000.0));
     }
+
+    // The browser's own mixer, not SDL's, which would feed it from the page's busy main thread.
+    std::unique_ptr<SoundOutput> openSound() override { return openWebSoundOutput(); }
 
     void soundStarted(int resourceId) override { brannoc_sound_started(resourceId); }
     void activationChanged(bool active) override { brannoc_activated(active ? 1 : 0); }

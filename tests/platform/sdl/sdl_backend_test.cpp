@@ -181,6 +181,45 @@ TEST_F(SdlBackend, ASoundEndsInItsOwnTimeOnADeviceThatTakesNothing) {
     sound->Release();
 }
 
+// A device that asks for its next buffer too late has gone dry: the output moves to a larger
+// buffer, once, says so once, and the sound playing through it goes on to its end.
+TEST_F(SdlBackend, AStarvedDeviceMovesOnceToALargerBuffer) {
+    if (SDL_WasInit(SDL_INIT_AUDIO) != 0) SDL_QuitSubSystem(SDL_INIT_AUDIO); // on the dummy driver
+    IDirectSound* sound = nullptr;
+    ASSERT_EQ(DirectSoundCreate(nullptr, &sound, nullptr), DS_OK);
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
+    DSBUFFERDESC desc{20, DSBCAPS_STATIC, 2205, 0, &format}; // a fifth of a second
+    IDirectSoundBuffer* buffer = nullptr;
+    ASSERT_EQ(sound->CreateSoundBuffer(&desc, &buffer, nullptr), DS_OK);
+    // Held, the device's lock keeps its thread from mixing: the next ask comes far too late.
+    const auto starve = [] {
+        for (SDL_AudioDeviceID id = 1; id < 16; ++id) SDL_LockAudioDevice(id);
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        for (SDL_AudioDeviceID id = 1; id < 16; ++id) SDL_UnlockAudioDevice(id);
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    };
+    testing::internal::CaptureStderr();
+    ASSERT_EQ(buffer->Play(0, 0, 0), DS_OK);
+    starve();
+    DWORD status = 0;
+    buffer->GetStatus(&status);
+    starve();
+    const auto started = std::chrono::steady_clock::now();
+    while ((status & DSBSTATUS_PLAYING) != 0 && std::chrono::steady_clock::now() < started + std::chrono::seconds(5)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        buffer->GetStatus(&status);
+    }
+    const std::string said = testing::internal::GetCapturedStderr();
+    // SDL's dummy driver, which sleeps whole milliseconds a buffer, takes 20 ms buffers.
+    const std::string moved = "sound output starved at 882 frames a buffer; moving to 1024\n";
+    const auto at = said.find(moved);
+    ASSERT_NE(at, std::string::npos) << said;
+    EXPECT_EQ(said.find("starved", at + moved.size()), std::string::npos) << "said once: " << said;
+    EXPECT_EQ(status, 0u) << "the sound went on to its end";
+    buffer->Release();
+    sound->Release();
+}
+
 TEST_F(SdlBackend, TheTerminalClosingClosesTheWindow) {
 #ifndef SIGHUP
     GTEST_SKIP() << "Windows has no hang-up: a windowed program hears the session's end as SDL's quit";
