@@ -10,6 +10,7 @@ const emscriptenLibrary = {
   Module: "readonly",
   HEAP32: "readonly",
   HEAPU8: "readonly",
+  HEAPF32: "readonly",
   Asyncify: "readonly",
   UTF8ToString: "readonly",
   addOnPostRun: "readonly",

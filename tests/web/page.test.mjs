@@ -95,7 +95,9 @@ test(
 
 test(named("sound starts after the gesture: the page's audio runs and the title's sounds were started"), async (t) => {
   if (engine.cannot.sound) return t.skip(engine.cannot.sound);
-  const state = await page.evaluate(() => window.brannocWatch.run.brannoc.audio && window.brannocWatch.run.brannoc.audio.state);
+  const state = await page.evaluate(
+    () => window.brannocWatch.run.brannoc.audio && window.brannocWatch.run.brannoc.audio.state,
+  );
   assert.equal(state, "running");
   const { sounds: started } = await seen(page);
   assert.ok(started.includes(sounds.blast) && started.includes(sounds.letter), `sounds started: ${started}`);

@@ -8,32 +8,32 @@ mergeInto(LibraryManager.library, {
 
   // 1 when the page has an AudioContext for the game. The game starts on a player's key, click or
   // tap, so the browser lets it run; one that is held back anyway resumes on the next gesture.
-  brannoc_audio_open__deps: ['$brannocAudio'],
+  brannoc_audio_open__deps: ["$brannocAudio"],
   brannoc_audio_open: function () {
-    const Context = typeof window !== 'undefined' && (window.AudioContext || window.webkitAudioContext);
+    const Context = typeof window !== "undefined" && (window.AudioContext || window.webkitAudioContext);
     if (!Context) return 0;
     let context;
     try {
-      context = new Context({ latencyHint: 'interactive' });
-    } catch (e) {
+      context = new Context({ latencyHint: "interactive" });
+    } catch {
       return 0;
     }
     brannocAudio.context = context;
     Module.brannoc.audio = context;
-    const resume = () => context.state === 'suspended' && context.resume();
-    for (const name of ['keydown', 'pointerdown', 'touchend']) window.addEventListener(name, resume, true);
+    const resume = () => context.state === "suspended" && context.resume();
+    for (const name of ["keydown", "pointerdown", "touchend"]) window.addEventListener(name, resume, true);
     return 1;
   },
 
   // A recording of frames at rate, in channels interleaved floats: its id, or -1.
-  brannoc_audio_add__deps: ['$brannocAudio'],
+  brannoc_audio_add__deps: ["$brannocAudio"],
   brannoc_audio_add: function (samples, frames, channels, rate) {
     const context = brannocAudio.context;
     if (!context) return -1;
     let recording;
     try {
       recording = context.createBuffer(channels, frames, rate);
-    } catch (e) {
+    } catch {
       return -1;
     }
     const all = HEAPF32.subarray(samples >> 2, (samples >> 2) + frames * channels);
@@ -45,7 +45,7 @@ mergeInto(LibraryManager.library, {
     return brannocAudio.recordings.length - 1;
   },
 
-  brannoc_audio_play__deps: ['$brannocAudio'],
+  brannoc_audio_play__deps: ["$brannocAudio"],
   brannoc_audio_play: function (id) {
     const context = brannocAudio.context;
     const recording = brannocAudio.recordings[id];
@@ -58,14 +58,16 @@ mergeInto(LibraryManager.library, {
   },
 
   // The recording is let go: silent at once, its samples left to the browser.
-  brannoc_audio_forget__deps: ['$brannocAudio'],
+  brannoc_audio_forget__deps: ["$brannocAudio"],
   brannoc_audio_forget: function (id) {
     const recording = brannocAudio.recordings[id];
     if (!recording) return;
     if (recording.node) {
       try {
         recording.node.stop();
-      } catch (e) {}
+      } catch {
+        // never started, or already ended
+      }
       recording.node.disconnect();
     }
     brannocAudio.recordings[id] = null;
