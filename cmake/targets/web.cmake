@@ -40,8 +40,9 @@ target_link_options(brannoc_web_page INTERFACE
   -sMODULARIZE=1 -sEXPORT_NAME=createBrannoc -sENVIRONMENT=web -sEXIT_RUNTIME=1
   -sASYNCIFY=1 "-sASYNCIFY_IMPORTS=['brannoc_next_display_frame','brannoc_sleep','brannoc_next_page_event']"
   -sASYNCIFY_STACK_SIZE=65536 "-sASYNCIFY_REMOVE=['${asyncify_left_out}']"
-  "SHELL:--js-library ${page_contract}" "SHELL:--js-library ${web_audio}"
-  "SHELL:--preload-file ${CMAKE_BINARY_DIR}/bmps@/bmps" "SHELL:--preload-file ${CMAKE_BINARY_DIR}/fonts@/fonts")
+  "SHELL:--js-library \"${page_contract}\"" "SHELL:--js-library \"${web_audio}\""
+  "SHELL:--preload-file \"${CMAKE_BINARY_DIR}/bmps@/bmps\""
+  "SHELL:--preload-file \"${CMAKE_BINARY_DIR}/fonts@/fonts\"")
 set_property(TARGET brannoc_web_page PROPERTY INTERFACE_LINK_DEPENDS ${page_contract} ${web_audio})
 
 # The end of a run reaches the page through Asyncify.whenDone() (page_contract.js says why): an
@@ -55,8 +56,8 @@ endif()
 # The headless suites under Node.js, with the machine's files as their own. The page's backend is
 # in them too, never started, so the contract's functions are there for it.
 add_library(brannoc_web_suite INTERFACE)
-target_link_options(brannoc_web_suite INTERFACE -sNODERAWFS=1 -sEXIT_RUNTIME=1 "SHELL:--js-library ${page_contract}"
-                    "SHELL:--js-library ${web_audio}")
+target_link_options(brannoc_web_suite INTERFACE -sNODERAWFS=1 -sEXIT_RUNTIME=1 "SHELL:--js-library \"${page_contract}\""
+                    "SHELL:--js-library \"${web_audio}\"")
 set_property(TARGET brannoc_web_suite PROPERTY INTERFACE_LINK_DEPENDS ${page_contract} ${web_audio})
 
 brannoc_target_googletest()
