@@ -1,11 +1,10 @@
 #!/bin/sh
-# NEWS.md as a Debian change log, compressed: an entry for each release, whose paragraphs and
+# NEWS.md as a Debian change log: an entry for each release, whose paragraphs and
 # items become the entry's items.
-# Usage: debian-changelog.sh NEWS.md "Maintainer <address>" changelog.gz
+# Usage: debian-changelog.sh NEWS.md "Maintainer <address>" > debian/changelog
 set -e
 news="$1"
 maintainer="$2"
-out="$3"
 awk -v maintainer="$maintainer" '
 function finish() {
   if (version == "") return
@@ -30,4 +29,4 @@ version == "" { next }
 item { sub(/^ */, ""); printf "    %s\n", $0; next }
 { printf "  * %s\n", $0; item = 1 }
 END { finish() }
-' "$news" | gzip -9n > "$out"
+' "$news"

@@ -11,7 +11,7 @@ play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libf
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
                 shellcheck pyflakes3
                 xvfb xdotool x11-apps x11-utils python3 chromium
-                desktop-file-utils appstream man-db dpkg-dev file lintian debootstrap
+                desktop-file-utils appstream man-db dpkg-dev debhelper file lintian diffoscope-minimal debootstrap
                 firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 pulseaudio pulseaudio-utils)
 # The web build's libraries: scripts/deps-libs.sh builds them from Debian's sources, at the versions
 # of the desktop's -dev packages, with these.

@@ -4,7 +4,7 @@
 # installed game is started there under Xvfb and played as the real-window test does (the title's
 # sign, play, Escape ending it with exit code 0). Not run by CI: it needs root and takes minutes.
 # Usage: scripts/fresh-machine.sh [brannoc_<version>_<arch>.deb]
-#   Without a package, it builds the release one (cmake --preset release, then cpack -G DEB).
+#   Without a package, it builds one from debian/ as the package test does, in build/fresh-package/.
 #   MIRROR=<url> picks the Debian mirror; by default, the one apt's sources give for bookworm.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,10 +16,9 @@ say() { echo "[$(($(date +%s) - started)) s] $*"; }
 deb="${1:-}"
 if [ -z "$deb" ]; then
   say "building the release package"
-  cmake --preset release >/dev/null
-  cmake --build --preset release --target brannoc brannoc_documents >/dev/null
-  (cd build/release && cpack -G DEB >/dev/null)
-  deb="build/release/brannoc_$(sed -n 's/^project(brannoc VERSION \([^ ]*\) .*/\1/p' CMakeLists.txt)_$(dpkg --print-architecture).deb"
+  tests/install/debian_package.sh "$PWD" "$PWD/build/fresh-package" >/dev/null \
+    || { echo "the package does not build: tests/install/debian_package.sh $PWD build/fresh-package" >&2; exit 1; }
+  deb="$(ls build/fresh-package/brannoc_*_"$(dpkg --print-architecture)".deb)"
 fi
 [ -f "$deb" ] || { echo "no package at $deb" >&2; exit 1; }
 deb="$(realpath "$deb")"
