@@ -1,5 +1,7 @@
 #include "screens/title_screen.h"
 
+#include <initializer_list>
+
 #include "app/globals.h"
 #include "platform/crt.h"
 
@@ -191,8 +193,10 @@ void TitleScreen::drawCursor() {
 }
 
 void TitleScreen::teardown() {
-    letterSound.release();
-    blastSound.release();
+    for (SoundEffect* effect : {&letterSound, &blastSound}) {
+        effect->release();
+        effect->buffer = nullptr; // a second teardown finds nothing to release
+    }
     fireSprite.release();
     explosionSprite.release();
     klosedSprite.release();

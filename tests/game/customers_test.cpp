@@ -89,6 +89,7 @@ TEST_F(PlayTest, ArrivalRestartsTheRound) {
     placeCustomer(1, 3, 400);
     pubScreen.clearedCount = 1;
     pubScreen.launchMug(0, 1, 0);
+    crt::srand(5);
     pubScreen.moveCustomers();
     EXPECT_EQ(gameVars.lives, 2);
     EXPECT_EQ(gameVars.bartenderPose, 3);
@@ -98,6 +99,12 @@ TEST_F(PlayTest, ArrivalRestartsTheRound) {
     for (int i = 0; i < 2; ++i) {
         EXPECT_GE(pubScreen.customers[i].x, 700) << i;
     }
+    // The step ends at the arrival: the second customer stays where he was placed anew.
+    crt::srand(5);
+    for (int draw = 0; draw < 4; ++draw) {
+        crt::rand();
+    }
+    EXPECT_EQ(pubScreen.customers[1].x, 700 + crt::rand() % gameVars.spawnSpread);
 }
 
 TEST_F(PlayTest, DrinkerOnBarTwoLeavesWhenHeReaches673) {

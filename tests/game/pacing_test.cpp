@@ -1,5 +1,6 @@
 // The movement pace taken from the processor clock, the lanes' bars, and the first frame of play.
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
@@ -66,6 +67,11 @@ TEST_F(PlayTest, FirstFramePlacesTheRoundOnceOnly) {
     EXPECT_EQ(pubScreen.customers[0].x, placed.x - 19);
     EXPECT_EQ(pubScreen.customers[0].y, placed.y);
     EXPECT_EQ(pubScreen.frameCount, 20);
+
+    pubScreen.frameCount = std::numeric_limits<std::int32_t>::max();
+    runFrame();
+    EXPECT_EQ(pubScreen.frameCount, std::numeric_limits<std::int32_t>::max()) << "held at its ceiling";
+    EXPECT_EQ(pubScreen.customers[0].x, placed.x - 20) << "not placed anew";
 }
 
 TEST_F(PlayTest, OnePaceOrLessMovesEveryFrame) {
@@ -124,4 +130,8 @@ TEST_F(PlayTest, TeardownReleasesTheSoundsBeforeThePictures) {
         EXPECT_EQ(releases[i], i < 9 ? "IDirectSoundBuffer::Release" : "IDirectDrawSurface::Release") << i;
     }
     EXPECT_EQ(pubScreen.floorSprite.surface, nullptr);
+
+    platform::headless::clearTrace();
+    pubScreen.teardown();
+    EXPECT_EQ(platform::headless::trace(), std::vector<std::string>{}) << "a second teardown releases nothing";
 }

@@ -12,19 +12,18 @@
 #include "game/pub_screen.h"
 #include "headless_app.h"
 #include "platform/dinput.h"
-#include "platform/target_backend.h"
 #include "program/program_objects.h"
+#include "sdl_game_fixture.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
 
-class SilentOutputTest : public testing::Test {
+class SilentOutputTest : public DesktopGame {
 protected:
     void SetUp() override {
-        desktop::chooseDrivers("dummy", "nosuchdriver");
-        platform::useTargetBackend();
+        useDesktop("nosuchdriver");
         desktop::restartAudio();
         objects.emplace();
         testing::internal::CaptureStderr();
@@ -44,7 +43,7 @@ protected:
             app.dsound->Release();
             app.dsound = nullptr;
         }
-        platform::useHeadless();
+        DesktopGame::TearDown();
     }
 
     // The bartender's part of play frames, at the display's pace, for this long.

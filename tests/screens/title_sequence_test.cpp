@@ -286,6 +286,15 @@ TEST_F(TitleSequenceTest, TheBlastFlashesWheneverItStartsAgain) {
     EXPECT_LT(flashes, 49);
 }
 
+TEST_F(TitleSequenceTest, TeardownReleasesEachSoundOnceAndClearsIt) {
+    ASSERT_NO_FATAL_FAILURE(start(true));
+    platform::headless::clearTrace();
+    titleScreen.teardown();
+    titleScreen.teardown();
+    const auto& trace = platform::headless::trace();
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), std::string("IDirectSoundBuffer::Release")), 2);
+}
+
 TEST_F(TitleSequenceTest, WithoutSoundEveryBurstFlashes) {
     ASSERT_NO_FATAL_FAILURE(start(false));
     int flashes = 0;

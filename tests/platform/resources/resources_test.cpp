@@ -2,8 +2,10 @@
 
 #include <cstring>
 
+#include "platform/core/platform_state.h"
 #include "platform/resources.h"
 #include "platform/window.h"
+#include "program_run.h"
 
 namespace {
 
@@ -31,6 +33,12 @@ TEST(Resources, TheWindowIconLoadsOnceAndIsShared) {
     ASSERT_NE(icon, nullptr);
     EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(133)), icon);
     EXPECT_EQ(LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(134)), nullptr);
+
+    // The game's window, on its first frame, shows that icon.
+    platform::headless::reset();
+    HICON shown = nullptr;
+    runProgram([&](int) { shown = static_cast<WindowObject*>(app.window)->icon; }, 1);
+    EXPECT_EQ(shown, icon);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include "desktop_controls.h"
 #include "platform/core/platform_state.h"
 #include "platform/headless.h"
 #include "platform/target_backend.h"
@@ -12,12 +13,14 @@
 
 class DesktopGame : public testing::Test {
 protected:
-    void SetUp() override {
-        SDL_setenv("SDL_VIDEODRIVER", "dummy", 1);
-        SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
+    void SetUp() override { useDesktop("dummy"); }
+    void TearDown() override { platform::useHeadless(); }
+
+    // SDL's dummy video, and the audio driver named: one that does not exist opens no output.
+    static void useDesktop(const char* audioDriver) {
+        desktop::chooseDrivers("dummy", audioDriver);
         platform::useTargetBackend();
     }
-    void TearDown() override { platform::useHeadless(); }
 
     static void pressKey(SDL_Scancode code, Uint16 mod = KMOD_NONE, bool autoRepeat = false, bool up = false) {
         SDL_Event event{};
