@@ -66,7 +66,9 @@ build() {
 }
 
 # The two builds, one after the other: their start times differ by the first's length.
+# shellcheck disable=SC2030,SC2031 # each build's settings are meant to stay in its own subshell
 in_first() { (umask 022 && export LC_ALL=C.UTF-8 TZ=UTC && "$@"); }
+# shellcheck disable=SC2030,SC2031
 in_second() { (umask 077 && export LC_ALL="$other_locale" TZ=Pacific/Kiritimati && "$@"); }
 
 for output in "${outputs[@]}"; do
