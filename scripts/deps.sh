@@ -8,8 +8,9 @@ play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libf
 # The linters: shellcheck for the shell scripts, pyflakes for the Python.
 # The page's tests also drive Debian's Firefox and WebKit (with its WebDriver), each with a private
 # PulseAudio server, beside Chromium; the real window's test listens to one (pulseaudio-utils).
+# The latency bench taps keys through XTest (libxtst-dev) and listens with libpulse-simple (libpulse-dev).
 check_packages=("${play_packages[@]}" libgtest-dev libgmock-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
-                shellcheck pyflakes3
+                libxtst-dev libpulse-dev shellcheck pyflakes3
                 xvfb xdotool x11-apps x11-utils python3 chromium
                 desktop-file-utils appstream man-db dpkg-dev debhelper file lintian diffoscope-minimal debootstrap
                 firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 pulseaudio pulseaudio-utils)

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# How soon a key shows and a sound sounds: the release game in play beside the bare SDL loop, at
+# once, each in its own X server at 1920 by 1080. Keys are tapped through XTest at random phases of
+# the frame (Down and Up for the game, which move the bartender a bar; any key turns the loop's
+# top-left square white or black). A preloaded probe reads, before each present, the squares that
+# show the change: where the bartender stands on each bar, and the loop's square. A key's latency
+# runs from its press to the first present that shows it.
+# The game plays to a private PulseAudio server's null sink, and each move sounds: a sound's
+# latency runs from the frame that starts it (its last call into the sound device before that
+# frame's present) to its first samples at the sink's monitor.
+# Prints its figures last, on one line.
+#
+# Usage: bench/latency_side_by_side.sh [<game> [<presses>]]
+#   <game> defaults to build/release/brannoc (cmake --preset release && cmake --build
+#   --preset release); it is started in its own folder, where bmps/ lies. <presses> defaults to 60.
+#   The loop is compiled from bare-sdl-loop.c in BRANNOC_SHARED_BENCH (default: ../shared/bench
+#   beside the checkout); it is not part of this repository.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+game="$(realpath "${1:-$root/build/release/brannoc}")"
+presses="${2:-60}"
+shared="${BRANNOC_SHARED_BENCH:-$root/../shared/bench}"
+
+if [ ! -f "$shared/bare-sdl-loop.c" ]; then
+  echo "missing $shared/bare-sdl-loop.c: the bare SDL loop is kept outside this repository; point"
+  echo "BRANNOC_SHARED_BENCH at the folder that holds it"
+  exit 2
+fi
+[ -x "$game" ] || { echo "no game at $game: build the release preset first"; exit 2; }
+for tool in Xvfb xdotool pulseaudio cc sdl2-config pkg-config awk; do
+  command -v "$tool" >/dev/null || { echo "needs $tool"; exit 2; }
+done
+
+work="$(mktemp -d)"
+read -ra sdl_flags <<<"$(sdl2-config --cflags --libs | tr "\n" " ")"
+read -ra sdl_cflags <<<"$(sdl2-config --cflags)"
+cc -O2 "$shared/bare-sdl-loop.c" -o "$work/bare-sdl-loop" "${sdl_flags[@]}" || exit 2
+cc -O2 -shared -fPIC "$root/bench/latency_probe.c" -o "$work/probe.so" "${sdl_cflags[@]}" -ldl || exit 2
+cc -O2 "$root/bench/latency_keys.c" -o "$work/keys" -lXtst -lX11 || exit 2
+cc -O2 "$root/bench/latency_listen.c" -o "$work/listen" -lpulse-simple -lpulse || exit 2
+
+xvfbs=""
+loop=""
+game_pid=""
+sound_server=""
+listener=""
+trap 'kill $listener $loop $game_pid 2>/dev/null; kill $sound_server $xvfbs 2>/dev/null; rm -rf "$work"' EXIT
+# Starts an X server at the first free display from <number> on, and prints its pid and display.
+start_x() {
+  for n in $(seq "$1" 200); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    echo "$! :$n"
+    return 0
+  done
+  return 1
+}
+read -r pid loop_display <<<"$(start_x 161)"
+[ -n "$loop_display" ] || { echo "no free X display"; exit 2; }
+xvfbs="$pid"
+read -r pid game_display <<<"$(start_x $((${loop_display#:} + 1)))"
+[ -n "$game_display" ] || { echo "no free X display"; exit 2; }
+xvfbs="$xvfbs $pid"
+for display in "$loop_display" "$game_display"; do
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
+done
+mkdir "$work/pulse"
+"$root/tests/support/sound_server.sh" "$work/pulse" >/dev/null 2>&1 &
+sound_server=$!
+for _ in $(seq 100); do [ -e "$work/pulse/native" ] && break; sleep 0.1; done
+[ -e "$work/pulse/native" ] || { echo "the sound server did not start"; exit 2; }
+export PULSE_SERVER="unix:$work/pulse/native"
+
+# Squares of 16 pixels, in the screen's pixels: the 800 by 600 picture is shown 1.8 times as large
+# from x 240. The bartender standing at a bar covers (baseX + 35..100, baseY + 12..138) of the
+# picture; the loop's square is (0..99, 0..99).
+spot() { awk -v x="$1" -v y="$2" 'BEGIN { printf "%d,%d,16", 240 + x * 1.8 - 8, y * 1.8 - 8 }'; }
+game_spots="$(spot 142 185);$(spot 107 340);$(spot 77 505)"
+gap_ms=400
+DISPLAY="$loop_display" PROBE_OUT="$work/loop.txt" PROBE_SPOTS="$(spot 50 50)" LD_PRELOAD="$work/probe.so" \
+  "$work/bare-sdl-loop" $((presses * gap_ms * 2 / 1000 + 30)) &
+loop=$!
+(cd "$(dirname "$game")" && DISPLAY="$game_display" PROBE_OUT="$work/game.txt" PROBE_SPOTS="$game_spots" \
+  LD_PRELOAD="$work/probe.so" SDL_AUDIODRIVER=pulseaudio exec "$game" 2>"$work/game.err") &
+game_pid=$!
+# A second of measuring the processor, then the title; a key leaves it, another the help page.
+sleep 4
+DISPLAY="$game_display" xdotool key Return
+sleep 0.7
+DISPLAY="$game_display" xdotool key Return
+sleep 2
+kill -0 $game_pid 2>/dev/null || { echo "the game ended early"; cat "$work/game.err"; exit 1; }
+
+# Presses at least 400 ms apart: a move is read again only once its sound has ended.
+"$work/listen" nowhere.monitor $((presses * gap_ms * 2 / 1000 + 3)) >"$work/heard.txt" &
+listener=$!
+sleep 0.5
+DISPLAY="$loop_display" "$work/keys" "$presses" $gap_ms space >"$work/loop_keys.txt" &
+loop_keys=$!
+DISPLAY="$game_display" "$work/keys" "$presses" $gap_ms Down Up >"$work/game_keys.txt"
+wait $loop_keys
+kill $listener 2>/dev/null
+wait $listener 2>/dev/null
+listener=""
+
+kill -TERM $loop
+DISPLAY="$game_display" xdotool keydown Escape
+sleep 0.3
+DISPLAY="$game_display" xdotool keyup Escape
+for _ in $(seq 50); do kill -0 $game_pid 2>/dev/null || break; sleep 0.1; done
+wait $loop 2>/dev/null
+wait $game_pid
+game_code=$?
+loop=""
+game_pid=""
+[ "$game_code" -eq 0 ] || { echo "the game exited with $game_code"; cat "$work/game.err"; exit 1; }
+
+# Pairs each press with the first present after it, and before the next press, in which a watched
+# square differs from the last present before it, and prints "key <ms>"; where that frame started a
+# sound, "sound <ms>" from its Play to the first sound heard after it.
+pair() {
+  awk '
+    FILENAME == ARGV[1] { keys[++nk] = $1; next }
+    FILENAME == ARGV[2] { heard[++nh] = $1; next }
+    { t[++np] = $1; lock[np] = $2; spots = NF - 2; for (s = 1; s <= spots; ++s) sum[np, s] = $(s + 2) }
+    function changed(a, b,   s) { for (s = 1; s <= spots; ++s) if (sum[a, s] != sum[b, s]) return 1; return 0 }
+    END {
+      p = 1
+      for (k = 1; k <= nk; ++k) {
+        while (p <= np && t[p] < keys[k]) ++p
+        if (p < 2 || p > np) continue
+        for (q = p; q <= np && !changed(q, p - 1) && (k == nk || t[q] < keys[k + 1]); ++q) {}
+        if (q > np || (k < nk && t[q] >= keys[k + 1])) continue
+        printf "key %.3f\n", (t[q] - keys[k]) * 1000
+        if (lock[q] == 0) continue
+        for (h = 1; h <= nh && heard[h] < lock[q]; ++h) {}
+        if (h <= nh && heard[h] - lock[q] < 0.2) printf "sound %.3f\n", (heard[h] - lock[q]) * 1000
+      }
+    }' "$1" "$2" "$3"
+}
+pair "$work/game_keys.txt" "$work/heard.txt" "$work/game.txt" >"$work/game_pairs.txt"
+: >"$work/none.txt"
+pair "$work/loop_keys.txt" "$work/none.txt" "$work/loop.txt" >"$work/loop_pairs.txt"
+
+# Prints "<p50> <p90> <count>" of the figures of <kind> in <file>.
+percentiles() {
+  awk -v kind="$1" '$1 == kind { print $2 }' "$2" | sort -n |
+    awk '{ v[NR] = $1 } END { if (NR == 0) print "- - 0"; else printf "%.1f %.1f %d\n", v[int(NR * 0.5) + 1], v[int(NR * 0.9) + 1], NR }'
+}
+read -r key50 key90 keys_seen <<<"$(percentiles key "$work/game_pairs.txt")"
+read -r bare50 bare90 bare_seen <<<"$(percentiles key "$work/loop_pairs.txt")"
+read -r sound50 sound90 sounds_heard <<<"$(percentiles sound "$work/game_pairs.txt")"
+echo "of $presses presses each: the game showed $keys_seen and sounded $sounds_heard, the loop showed $bare_seen"
+echo "latency desktop: key p50 $key50 p90 $key90 ms (bare p50 $bare50 p90 $bare90); sound p50 $sound50 p90 $sound90 ms"
