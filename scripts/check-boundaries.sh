@@ -2,7 +2,8 @@
 # The platform layer's boundary: outside src/platform, the game, its tools and the tests of the
 # game include neither SDL, FreeType, fontconfig nor cairo (in any spelling), nor a header from
 # inside a platform sub-folder; only the face headers at src/platform's root. The platform's own
-# tests and benchmarks, and the asset generator's tests, may look inside. Nor does any of them
+# tests and benchmarks, the latency bench's own programs (they stand beside an SDL program, not in
+# the game) and the asset generator's tests, may look inside. Nor does any of them
 # draw from the C library's rand: the platform's generator is the same on every target.
 # Inside src/platform, a target is asked for (#if _WIN32, __EMSCRIPTEN__, __linux__) only in that
 # target's own folder, and Windows' own headers are included only in platform/windows/.
@@ -11,7 +12,7 @@ cd "$(dirname "$0")/.."
 
 files=$(git ls-files -- src tools fuzz tests bench \
           ':!src/platform' ':!tests/platform' ':!tests/assets' \
-          ':!bench/platform_*' | grep -E '\.(c|cc|cpp|h|hpp)$' || true)
+          ':!bench/platform_*' ':!bench/latency_*' | grep -E '\.(c|cc|cpp|h|hpp)$' || true)
 [ -n "$files" ] || { echo "check-boundaries: no files to check" >&2; exit 1; }
 
 libraries='SDL[^/]*|SDL2/|cairo|ft2build|freetype|FT_|fontconfig'
