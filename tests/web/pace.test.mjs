@@ -20,7 +20,8 @@ function simulatedDisplay(hz) {
   const period = 1000 / hz;
   const waiting = new Map();
   let nextId = 1;
-  const painted = (window.painted = { bursts: 0, titleAt: null, typedAt: null });
+  const painted = (window.painted = { bursts: 0, titleAt: null, signAt: null, typedAt: null });
+  const line = { lit: -1, since: null }; // the letters as painted, cursor aside, and since when
   const paint = (time) => {
     const screen = document.getElementById("screen");
     if (!screen || !screen.width || painted.typedAt !== null) return;
@@ -37,8 +38,13 @@ function simulatedDisplay(hz) {
       return;
     }
     if (lit(300, 450, 700, 560) > 0) return; // a blast's flash, grey all over
+    if (painted.signAt === null && lit(720, 200, 780, 306) > 100) painted.signAt = time; // the whole sign, typing begins
     if (lit(0, 308, 800, 340) > 100) painted.bursts++;
-    if (lit(265, 376, 273, 389) > 90) painted.typedAt = time; // the cursor after the line's last letter
+    // The line is whole from the paint on which its letters last changed, once the cursor shows
+    // after its last letter: a blinking cursor may show there a few ticks later.
+    const letters = lit(30, 370, 262, 394);
+    if (letters !== line.lit) Object.assign(line, { lit: letters, since: time });
+    if (lit(265, 376, 273, 389) > 90) painted.typedAt = line.since;
   };
   let due = performance.now() + period;
   const refresh = () => {
@@ -112,18 +118,22 @@ async function play(hz) {
   return { title, bar, speed: ((last.x - first.x) * 1000) / (last.at - first.at) };
 }
 
-test("at 30 and 90 Hz the title's explosions are painted, its line is typed in time, a full mug slides as fast as at 60 Hz and a 100 ms tap moves one bar", async (t) => {
+test("at 30 and 90 Hz the title's explosions are painted, its line is typed in its time, a full mug slides as fast as at 60 Hz and a 100 ms tap moves one bar", async (t) => {
   const at60 = await play(60);
   for (const hz of [30, 90]) {
     const run = await play(hz);
-    const typedMs = run.title.typedAt - run.title.titleAt;
+    // Typing starts with the whole sign, 54 ticks in, and ends 94 ticks later: 1.57 s at 60 ticks a
+    // second, give or take a tenth and a refresh. Timed from there, since the first frames also pay
+    // for the game's start.
+    const typing = (title) => title.typedAt - title.signAt;
+    const typedMs = typing(run.title);
     t.diagnostic(
-      `${hz} Hz: ${run.title.bursts} explosions painted (${at60.title.bursts} at 60 Hz), the line typed in ${typedMs.toFixed(0)} ms, mug ${run.speed.toFixed(0)} px/s (${at60.speed.toFixed(0)} at 60 Hz)`,
+      `${hz} Hz: ${run.title.bursts} explosions painted (${at60.title.bursts} at 60 Hz), the line typed in ${typedMs.toFixed(0)} ms (${typing(at60.title).toFixed(0)} at 60 Hz), the title in ${(run.title.typedAt - run.title.titleAt).toFixed(0)} ms, mug ${run.speed.toFixed(0)} px/s (${at60.speed.toFixed(0)} at 60 Hz)`,
     );
-    assert.ok(typedMs <= 2600, `at ${hz} Hz the typed line took ${typedMs.toFixed(0)} ms`);
+    assert.ok(typedMs <= 1720, `at ${hz} Hz the line was typed in ${typedMs.toFixed(0)} ms`);
     // A fair sample: half the frames painted at 30 Hz, every one at 90.
     assert.ok(
-      run.title.bursts >= at60.title.bursts * Math.min(1, hz / 60) * 0.75,
+      run.title.bursts >= at60.title.bursts * Math.min(1, hz / 60) * 0.6,
       `at ${hz} Hz ${run.title.bursts} explosions were painted, against ${at60.title.bursts} at 60 Hz`,
     );
     assert.equal(run.bar, 2, `a 100 ms tap at ${hz} Hz`);
