@@ -23,12 +23,12 @@ int main(int argc, char** argv) {
         fprintf(stderr, "usage: %s <source> <seconds>\n", argv[0]);
         return 2;
     }
-    pa_sample_spec spec = {PA_SAMPLE_S16LE, rate, 2};
+    pa_sample_spec format = {PA_SAMPLE_S16LE, rate, 2};
     // Small fragments: the server hands samples over soon after they reach the monitor.
     pa_buffer_attr attr = {(uint32_t)-1, (uint32_t)-1, (uint32_t)-1, (uint32_t)-1, chunk * 4};
     int error = 0;
     pa_simple* stream =
-        pa_simple_new(NULL, "latency bench", PA_STREAM_RECORD, argv[1], "listen", &spec, NULL, &attr, &error);
+        pa_simple_new(NULL, "latency bench", PA_STREAM_RECORD, argv[1], "listen", &format, NULL, &attr, &error);
     if (stream == NULL) {
         fprintf(stderr, "cannot listen to %s: %s\n", argv[1], pa_strerror(error));
         return 1;
