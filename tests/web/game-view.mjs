@@ -101,12 +101,13 @@ export async function until(what, page, accept, frames) {
   assert.fail(`${what}: not seen within ${frames} frames of the game (last seen ${JSON.stringify(last)})`);
 }
 
-// Waits until the game has shown n more frames.
+// Waits until the game has shown n more frames: at most 100 ms a frame, and five seconds more for
+// the first of them, which on a page just opened also pays for the game's start.
 export async function waitFrames(page, n) {
   const from = (await seen(page)).frames;
   const start = Date.now();
   while ((await seen(page)).frames < from + n) {
-    if (Date.now() - start > n * 100) assert.fail(`${n} frames of the game did not come`);
+    if (Date.now() - start > 5000 + n * 100) assert.fail(`${n} frames of the game did not come`);
     await sleep(15);
   }
 }
