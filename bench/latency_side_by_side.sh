@@ -38,13 +38,15 @@ cc -O2 "$shared/bare-sdl-loop.c" -o "$work/bare-sdl-loop" "${sdl_flags[@]}" || e
 cc -O2 -shared -fPIC "$root/bench/latency_probe.c" -o "$work/probe.so" "${sdl_cflags[@]}" -ldl || exit 2
 cc -O2 "$root/bench/latency_keys.c" -o "$work/keys" -lXtst -lX11 || exit 2
 cc -O2 "$root/bench/latency_listen.c" -o "$work/listen" -lpulse-simple -lpulse || exit 2
+c++ -std=c++20 -O2 -I"$root/src" "$root/bench/latency_starves.cpp" -o "$work/starves" "${sdl_flags[@]}" || exit 2
 
 xvfbs=""
 loop=""
 game_pid=""
 sound_server=""
 listener=""
-trap 'kill $listener $loop $game_pid 2>/dev/null; kill $sound_server $xvfbs 2>/dev/null; rm -rf "$work"' EXIT
+starves=""
+trap 'kill $listener $starves $loop $game_pid 2>/dev/null; kill $sound_server $xvfbs 2>/dev/null; rm -rf "$work"' EXIT
 # Starts an X server at the first free display from <number> on, and prints its pid and display.
 start_x() {
   for n in $(seq "$1" 200); do
@@ -80,8 +82,14 @@ gap_ms=400
 DISPLAY="$loop_display" PROBE_OUT="$work/loop.txt" PROBE_SPOTS="$(spot 50 50)" LD_PRELOAD="$work/probe.so" \
   "$work/bare-sdl-loop" $((presses * gap_ms * 2 / 1000 + 30)) &
 loop=$!
+# Each line the game says is stamped with the time it said it, to tell how long after its start.
+stamp() {
+  local line
+  while IFS= read -r line; do printf '%s %s\n' "$EPOCHREALTIME" "$line"; done
+}
+game_started="$EPOCHREALTIME"
 (cd "$(dirname "$game")" && DISPLAY="$game_display" PROBE_OUT="$work/game.txt" PROBE_SPOTS="$game_spots" \
-  LD_PRELOAD="$work/probe.so" SDL_AUDIODRIVER=pulseaudio exec "$game" 2>"$work/game.err") &
+  LD_PRELOAD="$work/probe.so" SDL_AUDIODRIVER=pulseaudio exec "$game" 2> >(stamp >"$work/game.err")) &
 game_pid=$!
 # A second of measuring the processor, then the title; a key leaves it, another the help page.
 sleep 4
@@ -94,6 +102,9 @@ kill -0 $game_pid 2>/dev/null || { echo "the game ended early"; cat "$work/game.
 # Presses at least 400 ms apart: a move is read again only once its sound has ended.
 "$work/listen" nowhere.monitor $((presses * gap_ms * 2 / 1000 + 3)) >"$work/heard.txt" &
 listener=$!
+# A bare sound output beside the game, watched as the game watches its own.
+SDL_AUDIODRIVER=pulseaudio "$work/starves" $((presses * gap_ms * 2 / 1000)) >"$work/starves.txt" 2>&1 &
+starves=$!
 sleep 0.5
 DISPLAY="$loop_display" "$work/keys" "$presses" $gap_ms space >"$work/loop_keys.txt" &
 loop_keys=$!
@@ -102,6 +113,8 @@ wait $loop_keys
 kill $listener 2>/dev/null
 wait $listener 2>/dev/null
 listener=""
+wait $starves
+starves=""
 
 kill -TERM $loop
 DISPLAY="$game_display" xdotool keydown Escape
@@ -151,6 +164,8 @@ read -r key50 key90 keys_seen <<<"$(percentiles key "$work/game_pairs.txt")"
 read -r bare50 bare90 bare_seen <<<"$(percentiles key "$work/loop_pairs.txt")"
 read -r sound50 sound90 sounds_heard <<<"$(percentiles sound "$work/game_pairs.txt")"
 # A busy machine may starve the game's quick sound buffer, which it then trades for a larger one.
-sed 's/^/the game said: /' "$work/game.err"
+sleep 0.2 # the last of the stamps
+awk -v started="$game_started" '{ said = $1; sub(/^[^ ]* /, ""); printf "the game said, %.1f s after its start: %s\n", said - started, $0 }' "$work/game.err"
+echo "a bare sound output beside the game $(cat "$work/starves.txt")"
 echo "of $presses presses each: the game showed $keys_seen and sounded $sounds_heard, the loop showed $bare_seen"
 echo "latency desktop: key p50 $key50 p90 $key90 ms (bare p50 $bare50 p90 $bare90); sound p50 $sound50 p90 $sound90 ms"

@@ -65,7 +65,9 @@ public:
         device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, &spec_, 0);
         if (device_ == 0) return false;
         ++openCount;
-        watch_ = StarveWatch(std::int64_t{spec_.samples} * 1'000'000'000 / spec_.freq);
+        // A device holds about a buffer of its own beyond the one it was last handed.
+        const std::int64_t bufferNs = std::int64_t{spec_.samples} * 1'000'000'000 / spec_.freq;
+        watch_ = StarveWatch(bufferNs, bufferNs);
         SDL_PauseAudioDevice(device_, 0);
         return true;
     }
@@ -129,10 +131,10 @@ public:
     }
 
 private:
-    // A device that went dry with the quick buffer moves to the steady one: closed and opened
+    // A device that keeps going dry with the quick buffer moves to the steady one: closed and opened
     // again, each playing sound going on where it was. Said once.
     void settle() {
-        if (moved_ || device_ == 0 || spec_.samples >= kSteadyFrames || starved_.load(std::memory_order_relaxed) == 0)
+        if (moved_ || device_ == 0 || spec_.samples >= kSteadyFrames || !starving_.load(std::memory_order_relaxed))
             return;
         const Uint16 quick = spec_.samples;
         SDL_CloseAudioDevice(device_);
@@ -157,7 +159,7 @@ private:
     }
 
     void mixInto(Uint8* stream, std::size_t length) {
-        if (watch_.asked(steadyNs()) && watched_) starved_.fetch_add(1, std::memory_order_relaxed);
+        if (watch_.asked(steadyNs()) && watched_) starving_.store(true, std::memory_order_relaxed);
         std::memset(stream, spec_.silence, length);
         for (SoundBufferImpl* buffer : playing_) {
             std::size_t left = buffer->deviceBytes.size() - buffer->position;
@@ -176,9 +178,9 @@ private:
     SDL_AudioSpec spec_{};
     std::vector<SoundBufferImpl*> playing_;
     const bool watched_;
-    StarveWatch watch_{0};
-    std::atomic<int> starved_{0}; // callbacks that came too late, counted on the audio thread
-    bool moved_ = false;          // main thread only
+    StarveWatch watch_{0, 0};
+    std::atomic<bool> starving_{false}; // told by the audio thread's watch
+    bool moved_ = false;                // main thread only
 };
 
 } // namespace
