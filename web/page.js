@@ -15,6 +15,8 @@
   const sdlHome = byId("sdl-home");
   const fullScreenButton = byId("full-screen");
   const helpText = byId("help-text");
+  const intro = byId("intro");
+  const picture = byId("picture");
 
   // Keys the game reads, or that would scroll the page: they act on the game only.
   const gameKeys = new Set([
@@ -38,8 +40,9 @@
     { pad: "pad-move", label: "\u25bc", name: "down", code: "ArrowDown", key: "ArrowDown", keyCode: 40 },
     { pad: "pad-act", label: "Pour", name: "pour", code: "Space", key: " ", keyCode: 32, size: "wide" },
     { pad: "pad-act", label: "Enter", name: "enter", code: "Enter", key: "Enter", keyCode: 13, size: "small" },
-    { pad: "pad-act", label: "Esc", name: "escape", code: "Escape", key: "Escape", keyCode: 27, size: "small" },
+    { pad: "pad-act", label: "Esc", name: "esc", code: "Escape", key: "Escape", keyCode: 27, size: "small" },
   ];
+  const enterKey = touchKeys.find((touchKey) => touchKey.name === "enter");
   const tapHoldMs = 100; // the game reads its keys once a frame: a tap stays down this long at least
   // Escape can be kept from the browser in full screen by a page of its own, not in a frame.
   const canLockEscape = !!(navigator.keyboard && navigator.keyboard.lock) && window.self === window.top;
@@ -139,6 +142,9 @@
     state = "playing";
     boxShown = false;
     notice.hidden = true;
+    intro.classList.add("aside");
+    // A run starts with no focus ring on a button: the keys are the game's.
+    if (document.activeElement instanceof HTMLButtonElement) document.activeElement.blur();
     screen.classList.remove("ended", "crashed");
     // SDL's window is a canvas it never draws on; each run has a fresh one, found by its id.
     const sdlCanvas = document.createElement("canvas");
@@ -248,6 +254,19 @@
       }
       return;
     }
+    // Tab moves between the page's buttons, in a run too: SDL's own listener would keep it.
+    if (event.code === "Tab" && !event.ctrlKey && !event.altKey && !event.metaKey) {
+      event.stopImmediatePropagation();
+      return;
+    }
+    // Before and after a run, Space and Enter on a button reached with Tab are the button's.
+    if (
+      state !== "playing" &&
+      event.target instanceof HTMLButtonElement &&
+      (event.code === "Space" || isEnter(event.code))
+    ) {
+      return;
+    }
     if (press) return;
     const starts =
       !up && !event.repeat && (state === "waiting" ? !isBrowserKey(event) : state === "ended" && isEnter(event.code));
@@ -270,12 +289,22 @@
     if (event.target.closest && event.target.closest(".key")) event.stopImmediatePropagation();
     begin();
   }
+  // In a run, a tap on the picture is the touch key Enter: it moves the title and the help page
+  // on, without the pour that Space would start. A click of a mouse, which also gives a frame
+  // the keys back, presses nothing.
+  function onPictureTap(event) {
+    if (state === "playing" && event.pointerType !== "mouse" && picture.contains(event.target)) {
+      tapKey(enterKey);
+    }
+  }
+  // Before the first pointer's listener, so that the tap that starts the game is not one.
+  window.addEventListener("pointerdown", onPictureTap, true);
   window.addEventListener("pointerdown", onFirstPointer, true);
   window.addEventListener("touchstart", onFirstPointer, { capture: true, passive: true });
 
-  // The page's buttons never take the keyboard: Space and Enter stay the game's.
+  // The page's buttons are reached with Tab, but a click leaves the keyboard where it was, and in
+  // a run the game's keys stay the game's on a button too (onKey).
   function keepKeyboardOff(button) {
-    button.tabIndex = -1;
     button.addEventListener("mousedown", (event) => event.preventDefault());
     button.addEventListener("click", () => button.blur());
   }
@@ -309,9 +338,12 @@
   function showHelp() {
     const leave = canLockEscape ? "hold Escape to leave it" : "Escape leaves it";
     const fullScreen = noFullScreen() || `Alt+Enter or the button: full screen (${leave}).`;
+    // Space or Pour would also pour in play's first frames, which often costs a life at once.
     helpText.textContent = touchScreen
-      ? `\u25b2 and \u25bc move, Pour pours, Esc ends the game. ${noFullScreen()}`.trim()
-      : `Up and Down move, Space pours, Escape ends the game. ${fullScreen}`;
+      ? "\u25b2 and \u25bc move, Pour pours, Esc ends the game; a tap on the picture, like Enter, moves on " +
+        `from the title and leaves the help page without pouring. ${noFullScreen()}`.trim()
+      : "Up and Down move, Space pours, Escape ends the game; Enter leaves the help page without pouring. " +
+        fullScreen;
   }
 
   document.addEventListener("fullscreenchange", () => {
@@ -326,6 +358,12 @@
     window.dispatchEvent(
       new KeyboardEvent(type, { code, key, keyCode, which: keyCode, bubbles: true, cancelable: true }),
     );
+  }
+
+  // A tap: the key down, and up again once the game has surely read it.
+  function tapKey(touchKey) {
+    typeKey("keydown", touchKey);
+    setTimeout(() => typeKey("keyup", touchKey), tapHoldMs);
   }
 
   function makeTouchKey(touchKey) {

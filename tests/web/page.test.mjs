@@ -135,12 +135,15 @@ test(named("a 100 ms tap of Down moves the bartender exactly one bar"), async (t
   assert.equal((await look(page)).bar, 2);
 });
 
-test(named("Space pours a mug that slides along the bar"), async () => {
+test(named("Space pours a mug that slides along the bar, though Tab has put a button in focus"), async () => {
+  await tapKey(page, "Tab");
+  assert.equal(await page.evaluate(() => document.activeElement.id), "full-screen");
   await tapKey(page, "Space");
   const { view: poured } = await until("a full mug on the middle bar", page, (view) => view.mugs[1] !== null, 240);
   await waitFrames(page, 18);
   const later = (await look(page)).mugs[1];
   assert.ok(later !== null && later > poured.mugs[1] + 10, `the mug went from x ${poured.mugs[1]} to ${later}`);
+  assert.equal(await fullScreenId(page), null, "the button took Space");
 });
 
 function setVisible(p, visible) {
@@ -233,7 +236,7 @@ test(
   },
 );
 
-test(named("on a touch screen the page shows the keys, and a tap on down moves the bartender one bar"), async (t) => {
+test(named("on a touch screen: the keys shown, a tap on the picture moves on, one on down moves a bar"), async (t) => {
   if (engine.cannot.touch) return t.skip(engine.cannot.touch);
   const phone = await openPage({ width: 390, height: 844, touch: true });
   try {
@@ -247,7 +250,7 @@ test(named("on a touch screen the page shows the keys, and a tap on down moves t
     assert.ok(keys.height > 0 && keys.y >= picture.y + picture.height, "the keys lie under the picture");
     await phone.touch("#picture");
     await until("the title", phone, titleDone, 720);
-    await phone.touch("[aria-label=enter]");
+    await phone.touch("#picture");
     await until("the help page", phone, (view) => view.helpPanel > 2000, 180);
     await phone.touch("[aria-label=enter]");
     await until("play", phone, (view) => view.bar === 1, 180);

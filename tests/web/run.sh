@@ -2,7 +2,7 @@
 # One of the page's browser tests on a built site: the drivers installed beside the site in the
 # build folder, Debian's browsers, the site served on 127.0.0.1.
 # Usage: tests/web/run.sh <site folder> [<test> [<engine>]]
-#   <test>: page (the default), frame, offline or pace, as in <test>.test.mjs
+#   <test>: page (the default), frame, offline, pace or audits, as in <test>.test.mjs
 #   <engine>: chromium (the default), firefox or webkit
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"

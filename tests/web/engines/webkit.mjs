@@ -72,6 +72,7 @@ export async function launch({ nodeFolder }) {
       Space: Key.SPACE,
       Enter: Key.RETURN,
       Escape: Key.ESCAPE,
+      Tab: Key.TAB,
       Alt: Key.ALT,
     };
     const drivers = new Set();
