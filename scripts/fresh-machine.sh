@@ -80,6 +80,8 @@ say "starting /usr/games/brannoc in the new system under its own Xvfb"
 launcher="$root/tmp/start-brannoc"
 printf '#!/bin/sh\nexec chroot "%s" /usr/games/brannoc\n' "$root" >"$launcher"
 chmod +x "$launcher"
-XVFB="chroot $root Xvfb" tests/smoke/real_window.sh "$launcher" "$root/tmp/shots" \
+# Where the bartender stands, from the game's own table.
+c++ -std=c++20 -Isrc tests/support/bars_json.cpp -o "$root/tmp/bars_json" && "$root/tmp/bars_json" >"$root/tmp/bars.json"
+BARS="$root/tmp/bars.json" XVFB="chroot $root Xvfb" tests/smoke/real_window.sh "$launcher" "$root/tmp/shots" \
   "$root/usr/share/games/brannoc/bmps" /
 say "done: the package installs and the game plays on a fresh Debian 12"

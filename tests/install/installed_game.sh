@@ -42,7 +42,7 @@ for section in NAME SYNOPSIS DESCRIPTION OPTIONS CONTROLS FILES "EXIT STATUS"; d
   grep -q "^$section" "$work/manual.txt" || fail "the manual page has no $section"
 done
 
-"$smoke/real_window.sh" "$prefix/games/brannoc" "$work/shots" "$prefix/share/games/brannoc/bmps" / \
+BARS="$build/bars.json" "$smoke/real_window.sh" "$prefix/games/brannoc" "$work/shots" "$prefix/share/games/brannoc/bmps" / \
   || fail "the installed launcher, started from /"
 
 [ "$failures" -eq 0 ] && echo ok

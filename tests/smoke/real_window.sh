@@ -6,7 +6,8 @@
 # back, the window's icon set in both; Escape must end it with exit code 0.
 # Usage: real_window.sh <game> <shots folder> <bmps folder> [<folder to start in>]
 #   <game> is the game or its launcher, started in its own folder unless told otherwise; the
-#   sign's and the bartender's colours are read from the pictures in <bmps folder>.
+#   sign's and the bartender's colours are read from the pictures in <bmps folder>, and where the
+#   bartender stands from the bars' table that the build wrote beside it (BARS=<file> names another).
 #   XVFB=<command> starts the X server in another way (the default is Xvfb). TYPED_AFTER=<seconds>
 #   gives the line longer than its 3 s, and TYPED_WITHIN=<seconds> (default 20) keeps looking until
 #   then: on a busy machine the game's frames may come late. How fast the line is typed is the
@@ -24,6 +25,8 @@ pictures="$3"
 start_in="${4:-$(dirname "$game")}"
 here="$(cd "$(dirname "$0")" && pwd)"
 colours_of="$here/xwd_colours.py"
+bars="${BARS:-$pictures/../bars.json}"
+[ -f "$bars" ] || { echo "no bars' table at $bars" >&2; exit 1; }
 
 read -ra xvfb_command <<<"${XVFB:-Xvfb}"
 xvfb=""
@@ -104,7 +107,7 @@ fi
 # Where the bartender stands: the bar with most of his own colours, or 0 while none has them.
 bartender_bar() {
   xwd -root -silent > "$shots/bar.xwd"
-  python3 "$colours_of" --bartender "$pictures" "$shots/bar.xwd" |
+  python3 "$colours_of" --bartender "$pictures" "$bars" "$shots/bar.xwd" |
     awk '{ best = 0; for (i = 1; i <= 3; i++) if ($i >= 300 && (best == 0 || $i > $best)) best = i; print best }'
 }
 # Waits up to <seconds> for the bartender to stand at <bar>.

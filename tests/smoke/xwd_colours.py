@@ -4,16 +4,16 @@
 Usage: xwd_colours.py shot.xwd [out.png]
        xwd_colours.py --sign BMPS shot.xwd [out.png]
        xwd_colours.py --lit X,Y[:X,Y...] shot.xwd
-       xwd_colours.py --bartender BMPS shot.xwd
+       xwd_colours.py --bartender BMPS BARS shot.xwd
 With --sign, counts instead the pixels of the title sign: those in a colour of BMPS/klosed.bmp
 that neither the fires nor the explosions have. With --lit, prints 1 or 0 for each point, as it is
 lit or black; only those points are read, so that a screen can be watched closely. With
 --bartender, prints for each of the three bars the pixels in the bartender's own colours (those of
-BMPS/bartender.bmp that the floor has not) where he stands at that bar, on a screen that shows the
-800 by 600 picture 1.28 times as large; only those places are read.
+BMPS/bartender.bmp that the floor has not) where he stands at that bar (as the bars' table in the
+JSON file BARS has it), on a screen that shows the 800 by 600 picture 1.28 times as large; only
+those places are read.
 """
-import os
-import re
+import json
 import struct
 import sys
 import zlib
@@ -42,27 +42,27 @@ def lit_points(path, points):
 
 
 # Where the bartender stands at each bar, standing pose, in the 800 by 600 picture: his base
-# position, the last two figures of each bar's layout in the game's src/game/bars.h, plus the
-# pose's offset; and the pose's size.
+# position in the bars' table that the build wrote (bars.json), plus the pose's offset; and the
+# pose's size.
 POSE_OFFSET = (35, 12)
 BARTENDER_SIZE = (65, 126)
 
 
-def bartender_places():
-    source = open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../src/game/bars.h")).read()
-    table = re.search(r"barLayouts\[3\] = \{([^;]*)\};", source).group(1)
-    bars = [[int(v) for v in row.split(",")] for row in re.findall(r"\{([^{}]*)\}", table)]
-    return [(bar[-2] + POSE_OFFSET[0], bar[-1] + POSE_OFFSET[1]) for bar in bars]
+def bartender_places(bars_json):
+    bars = json.load(open(bars_json))
+    return [(bar["baseX"] + POSE_OFFSET[0], bar["baseY"] + POSE_OFFSET[1]) for bar in bars]
+
+
 SCALE = 1.28
 
 
-def bartender_pixels(bmps, path):
+def bartender_pixels(bmps, bars_json, path):
     own = bmp_colours(f"{bmps}/bartender.bmp") - bmp_colours(f"{bmps}/floor.bmp") - {0x00FF00}
     data = open(path, "rb").read()
     _width, _height, byte_order, step, bytes_per_line, offset = xwd_layout(data)
     order = "little" if byte_order == 0 else "big"
     counts = []
-    for left, top in bartender_places():
+    for left, top in bartender_places(bars_json):
         x0, x1 = round(left * SCALE), round((left + BARTENDER_SIZE[0]) * SCALE)
         count = 0
         for y in range(round(top * SCALE), round((top + BARTENDER_SIZE[1]) * SCALE)):
@@ -116,7 +116,7 @@ def main():
         print(lit_points(args[2], points))
         return
     if args[0] == "--bartender":
-        print(bartender_pixels(args[1], args[2]))
+        print(bartender_pixels(args[1], args[2], args[3]))
         return
     sign = None
     if args[0] == "--sign":

@@ -3,15 +3,13 @@
 // the game reports to the page (window.brannocWatch). The functions run in the page.
 import assert from "node:assert/strict";
 import { readFileSync } from "node:fs";
+import path from "node:path";
 
-// Where the bartender stands at each bar and where its mugs slide, and the title's two sounds,
-// read from the game's own source.
+// Where the bartender stands at each bar and where its mugs slide, as the build wrote the game's
+// table beside the site, and the title's two sounds, read from the game's own source.
 const source = (file) => readFileSync(new URL(`../../${file}`, import.meta.url), "utf8");
-const layouts = source("src/game/bars.h").match(/barLayouts\[3\] = \{([^;]*)\};/)[1];
-export const bars = [...layouts.matchAll(/\{([\d, ]+)\}/g)].map((row) => {
-  const [, , , mugY, , , , , baseX, baseY] = row[1].split(",").map(Number);
-  return { baseX, baseY, mugY };
-});
+const site = path.resolve(process.argv[2] || "build/web/site");
+export const bars = JSON.parse(readFileSync(path.join(site, "..", "bars.json"), "utf8"));
 const titleSound = (name) =>
   Number(source("src/screens/title_screen.cpp").match(new RegExp(`${name}Wave = (\\d+)`))[1]);
 export const sounds = { letter: titleSound("letter"), blast: titleSound("blast") };
