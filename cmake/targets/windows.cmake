@@ -38,7 +38,7 @@ set(BRANNOC_SUITES_LEFT_OUT "")
 set(BRANNOC_SUITE_LIBRARIES "")
 
 # A windowed program: Windows opens no console beside it. Stripped, as players get it. Its file
-# carries the game's icon, packed from the generated pictures of every size.
+# carries the game's icon, packed from the generated pictures of every size, and its manifest.
 function(brannoc_target_program program)
   set_target_properties(${program} PROPERTIES WIN32_EXECUTABLE ON)
   target_link_options(${program} PRIVATE -s)
@@ -53,5 +53,6 @@ function(brannoc_target_program program)
   enable_language(RC)
   target_sources(${program} PRIVATE ${CMAKE_SOURCE_DIR}/packaging/windows/brannoc.rc)
   set_source_files_properties(${CMAKE_SOURCE_DIR}/packaging/windows/brannoc.rc PROPERTIES
-    OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/brannoc.ico COMPILE_OPTIONS "--include-dir=${CMAKE_BINARY_DIR}")
+    OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/brannoc.ico;${CMAKE_SOURCE_DIR}/packaging/windows/brannoc.manifest"
+    COMPILE_OPTIONS "--include-dir=${CMAKE_BINARY_DIR};--include-dir=${CMAKE_SOURCE_DIR}/packaging/windows")
 endfunction()
