@@ -55,8 +55,7 @@ int main(int argc, char** argv) {
     SDL_PauseAudioDevice(device, 0);
     SDL_Delay(static_cast<Uint32>(std::atof(argv[1]) * 1000));
     SDL_CloseAudioDevice(device);
-    if (movedNs == 0)
-        std::printf("kept %u frames a buffer\n", unsigned{got.samples});
+    if (movedNs == 0) std::printf("kept %u frames a buffer\n", unsigned{got.samples});
     else
         std::printf("starved at %u frames a buffer, %.1f s after its start\n", unsigned{got.samples},
                     static_cast<double>(movedNs - started) * 1e-9);
