@@ -20,9 +20,9 @@ set(BRANNOC_TARGET_NAME "Linux on ARM64")
 set(BRANNOC_HAS_X_DESKTOP OFF)
 set(BRANNOC_HAS_DEBIAN_PACKAGE OFF)
 
-# Under qemu-user each suite is one test: every start of the emulator costs. Emulated, a frame of
-# the whole game costs about ten times the desktop's: the two replays of 21,000 frames (nine minutes
-# between them) and the soak's 20,000 frames of random play (three and a half) are left to the
-# desktop, where the same code plays them; the other four replays hold against the same goldens.
+# Under qemu-user each suite is one test: every start of the emulator costs. Emulated, the two
+# replays of 21,000 frames (nine minutes between them) and the soak's 20,000 frames of random play
+# (three and a half) would take longer than all the rest: they are left to the desktop, where the
+# same code plays them; the other four replays hold against the same goldens.
 set(BRANNOC_SUITES_WHOLE ON)
 set(BRANNOC_SUITES_LEFT_OUT "Replays/ReplayTest.*/long_session*:Soak.*")
