@@ -107,11 +107,32 @@ if ! apt-get "${apt_options[@]}" install --download-only -y "${wanted[@]}" >>"$l
 fi
 
 # --- The sysroot --------------------------------------------------------------------------------
+# A dpkg database of the sysroot's own, which the machine's dpkg never reads: dpkg-shlibdeps
+# (--admindir) finds there which package holds each library, by its path in the sysroot, and
+# the package's shlibs and symbols, to give a cross-built package its Depends.
 progress "unpacking $(find "$archives" -maxdepth 1 -name '*.deb' | wc -l) packages"
+admin="$stage/var/lib/dpkg"
+control="$cache/work/$key/control"
+mkdir -p "$admin/info" "$admin/updates" "$admin/triggers" "$control"
+echo 1 >"$admin/info/format"
+printf '%s\n' "$(dpkg --print-architecture)" "$arch" | sort -u >"$admin/arch"
+: >"$admin/available"
 for deb in "$archives"/*.deb; do
   dpkg-deb -x "$deb" "$stage"
   # shellcheck disable=SC2016 # dpkg-deb's own fields
   dpkg-deb -W --showformat='${Package} ${Version} ${Architecture}\n' "$deb" >>"$stage/versions.txt"
+  package="$(dpkg-deb -f "$deb" Package)"
+  [ "$(dpkg-deb -f "$deb" Multi-Arch)" = same ] && package="$package:$(dpkg-deb -f "$deb" Architecture)"
+  { dpkg-deb -f "$deb" | awk '{ print } /^Package:/ { print "Status: install ok installed" }'; echo; } >>"$admin/status"
+  # Each path as the merged /usr below has it too.
+  dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -e 's|^\./|/|' -e 's|/$||' -e '/^$/d' |
+    sed -e 'p' -e 's#^/\(bin\|sbin\|lib\)/#/usr/\1/#' | awk -v root="$sysroot" '!seen[$0]++ { print root $0 }' \
+    >"$admin/info/$package.list"
+  rm -rf "${control:?}"/*
+  dpkg-deb -e "$deb" "$control"
+  for file in shlibs symbols; do
+    if [ -f "$control/$file" ]; then cp "$control/$file" "$admin/info/$package.$file"; fi
+  done
 done
 sort -o "$stage/versions.txt" "$stage/versions.txt"
 
