@@ -20,7 +20,7 @@ macro(brannoc_libraries_from script argument what variable)
   # answers and the library files it led to, which CMake keeps.
   if(NOT ${variable} STREQUAL ${variable}_FOUND)
     get_cmake_property(cached CACHE_VARIABLES)
-    list(FILTER cached INCLUDE REGEX "^(__pkg_config_checked_|pkgcfg_lib_)(SDL2|FREETYPE|CAIRO)")
+    list(FILTER cached INCLUDE REGEX "^(__pkg_config_checked_|pkgcfg_lib_)(SDL2|FREETYPE|CAIRO|FONTCONFIG)")
     foreach(cached_variable ${cached})
       unset(${cached_variable} CACHE)
     endforeach()
