@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a command needs, when they are missing.
-# Usage: scripts/deps.sh play|check|web|windows
+# Usage: scripts/deps.sh play|check|web|windows|linux-arm64
 set -euo pipefail
 
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
@@ -28,12 +28,18 @@ windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils
                   libpixman-1-dev googletest fonts-liberation2 xvfb xdotool x11-apps x11-utils pulseaudio
                   pulseaudio-utils python3)
 
+# Linux on 64-bit ARM: Debian's cross compiler, qemu-user to run what it builds, and the desktop's
+# own -dev packages and fonts, whose versions scripts/deps-sysroot.sh fetches for arm64.
+arm64_packages=(g++-aarch64-linux-gnu qemu-user cmake ninja-build pkg-config dpkg-dev googletest
+                libsdl2-dev libfreetype-dev libfontconfig-dev libcairo2-dev fonts-liberation2 python3)
+
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
-  check) wanted=("${check_packages[@]}" "${web_packages[@]}" "${windows_packages[@]}") ;;
+  check) wanted=("${check_packages[@]}" "${web_packages[@]}" "${windows_packages[@]}" "${arm64_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
-  *) echo "usage: $0 play|check|web|windows" >&2; exit 2 ;;
+  linux-arm64) wanted=("${arm64_packages[@]}") ;;
+  *) echo "usage: $0 play|check|web|windows|linux-arm64" >&2; exit 2 ;;
 esac
 
 missing=()
