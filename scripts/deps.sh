@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a command needs, when they are missing.
-# Usage: scripts/deps.sh play|check|web|windows|linux-arm64
+# Usage: scripts/deps.sh play|check|web|windows|linux-arm64|reprotest
 set -euo pipefail
 
 play_packages=(g++ cmake ninja-build pkg-config libsdl2-dev libfreetype-dev libfontconfig-dev
@@ -33,13 +33,18 @@ windows_packages=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils
 arm64_packages=(g++-aarch64-linux-gnu qemu-user cmake ninja-build pkg-config dpkg-dev googletest
                 libsdl2-dev libfreetype-dev libfontconfig-dev libcairo2-dev fonts-liberation2 python3)
 
+# The Debian package built twice under reprotest's variations (scripts/reprotest.sh): faketime for
+# another time, disorderfs for another order of files in a folder.
+reprotest_packages=(reprotest faketime disorderfs dpkg-dev debhelper "${play_packages[@]}")
+
 case "${1:-play}" in
   play) wanted=("${play_packages[@]}") ;;
   check) wanted=("${check_packages[@]}" "${web_packages[@]}" "${windows_packages[@]}" "${arm64_packages[@]}") ;;
   web) wanted=("${web_packages[@]}") ;;
   windows) wanted=("${windows_packages[@]}") ;;
   linux-arm64) wanted=("${arm64_packages[@]}") ;;
-  *) echo "usage: $0 play|check|web|windows|linux-arm64" >&2; exit 2 ;;
+  reprotest) wanted=("${reprotest_packages[@]}") ;;
+  *) echo "usage: $0 play|check|web|windows|linux-arm64|reprotest" >&2; exit 2 ;;
 esac
 
 missing=()
