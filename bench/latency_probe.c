@@ -2,16 +2,33 @@
  * reads small squares of the frame about to be shown and writes one line to $PROBE_OUT:
  *   <present time> <last sound lock time or 0> <sum of each square>...
  * Times are CLOCK_MONOTONIC seconds, the clock the key injector and the listener stamp with too.
+ * A Windows program carries its SDL inside the .exe, where no preload reaches it: for
+ * bench/latency_wine.sh it is linked with this file and -Wl,--wrap=SDL_RenderPresent
+ * -Wl,--wrap=SDL_LockAudioDevice instead, and stamps CLOCK_REALTIME, which Wine takes from the
+ * host's own wall clock.
  * The squares are $PROBE_SPOTS, "x,y,size" in the renderer's output pixels, ";" between them. The
  * sound lock is the program's last SDL_LockAudioDevice since the previous present: the game takes
  * it to start a sound, so in the frame that starts one it stamps the Play within that frame's work.
  * Build: cc -O2 -shared -fPIC bench/latency_probe.c -o latency_probe.so $(sdl2-config --cflags) -ldl */
 #define _GNU_SOURCE
 #include <SDL.h>
-#include <dlfcn.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
+
+#ifdef _WIN32
+#define PROBE_CLOCK CLOCK_REALTIME
+#define PROBED(name) __wrap_##name
+#define REAL(name, type) __real_##name
+void __real_SDL_LockAudioDevice(SDL_AudioDeviceID device);
+void __real_SDL_RenderPresent(SDL_Renderer* renderer);
+#else
+#include <dlfcn.h>
+#define PROBE_CLOCK CLOCK_MONOTONIC
+#define PROBED(name) name
+#define REAL(name, type) ((type)next(#name))
+static void* next(const char* name) { return dlsym(RTLD_NEXT, name); }
+#endif
 
 enum { mostSpots = 4, mostSide = 32 };
 static SDL_Rect spots[mostSpots];
@@ -21,7 +38,7 @@ static double lastLock;
 
 static double now(void) {
     struct timespec ts;
-    clock_gettime(CLOCK_MONOTONIC, &ts);
+    clock_gettime(PROBE_CLOCK, &ts);
     return (double)ts.tv_sec + (double)ts.tv_nsec * 1e-9;
 }
 
@@ -39,20 +56,23 @@ static void readSpots(void) {
     out = path != NULL ? fopen(path, "w") : NULL;
 }
 
-void SDL_LockAudioDevice(SDL_AudioDeviceID device) {
+void PROBED(SDL_LockAudioDevice)(SDL_AudioDeviceID device) {
     static void (*real)(SDL_AudioDeviceID);
-    if (real == NULL) real = (void (*)(SDL_AudioDeviceID))dlsym(RTLD_NEXT, "SDL_LockAudioDevice");
+    if (real == NULL) real = REAL(SDL_LockAudioDevice, void (*)(SDL_AudioDeviceID));
     lastLock = now();
     real(device);
 }
 
-void SDL_RenderPresent(SDL_Renderer* renderer) {
+void PROBED(SDL_RenderPresent)(SDL_Renderer* renderer) {
     static void (*real)(SDL_Renderer*);
     static int (*readPixels)(SDL_Renderer*, const SDL_Rect*, Uint32, void*, int);
     if (real == NULL) {
-        real = (void (*)(SDL_Renderer*))dlsym(RTLD_NEXT, "SDL_RenderPresent");
-        readPixels =
-            (int (*)(SDL_Renderer*, const SDL_Rect*, Uint32, void*, int))dlsym(RTLD_NEXT, "SDL_RenderReadPixels");
+        real = REAL(SDL_RenderPresent, void (*)(SDL_Renderer*));
+#ifdef _WIN32
+        readPixels = SDL_RenderReadPixels;
+#else
+        readPixels = (int (*)(SDL_Renderer*, const SDL_Rect*, Uint32, void*, int))next("SDL_RenderReadPixels");
+#endif
     }
     if (spotCount < 0) readSpots();
     if (out != NULL) {

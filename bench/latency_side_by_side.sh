@@ -17,6 +17,8 @@
 #   beside the checkout); it is not part of this repository.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# shellcheck source=latency_pairs.sh
+source "$root/bench/latency_pairs.sh"
 game="$(realpath "${1:-$root/build/release/brannoc}")"
 presses="${2:-60}"
 shared="${BRANNOC_SHARED_BENCH:-$root/../shared/bench}"
@@ -128,38 +130,10 @@ loop=""
 game_pid=""
 [ "$game_code" -eq 0 ] || { echo "the game exited with $game_code"; cat "$work/game.err"; exit 1; }
 
-# Pairs each press with the first present after it, and before the next press, in which a watched
-# square differs from the last present before it, and prints "key <ms>"; where that frame started a
-# sound, "sound <ms>" from its Play to the first sound heard after it.
-pair() {
-  awk '
-    FILENAME == ARGV[1] { keys[++nk] = $1; next }
-    FILENAME == ARGV[2] { heard[++nh] = $1; next }
-    { t[++np] = $1; lock[np] = $2; spots = NF - 2; for (s = 1; s <= spots; ++s) sum[np, s] = $(s + 2) }
-    function changed(a, b,   s) { for (s = 1; s <= spots; ++s) if (sum[a, s] != sum[b, s]) return 1; return 0 }
-    END {
-      p = 1
-      for (k = 1; k <= nk; ++k) {
-        while (p <= np && t[p] < keys[k]) ++p
-        if (p < 2 || p > np) continue
-        for (q = p; q <= np && !changed(q, p - 1) && (k == nk || t[q] < keys[k + 1]); ++q) {}
-        if (q > np || (k < nk && t[q] >= keys[k + 1])) continue
-        printf "key %.3f\n", (t[q] - keys[k]) * 1000
-        if (lock[q] == 0) continue
-        for (h = 1; h <= nh && heard[h] < lock[q]; ++h) {}
-        if (h <= nh && heard[h] - lock[q] < 0.2) printf "sound %.3f\n", (heard[h] - lock[q]) * 1000
-      }
-    }' "$1" "$2" "$3"
-}
 pair "$work/game_keys.txt" "$work/heard.txt" "$work/game.txt" >"$work/game_pairs.txt"
 : >"$work/none.txt"
 pair "$work/loop_keys.txt" "$work/none.txt" "$work/loop.txt" >"$work/loop_pairs.txt"
 
-# Prints "<p50> <p90> <count>" of the figures of <kind> in <file>.
-percentiles() {
-  awk -v kind="$1" '$1 == kind { print $2 }' "$2" | sort -n |
-    awk '{ v[NR] = $1 } END { if (NR == 0) print "- - 0"; else printf "%.1f %.1f %d\n", v[int(NR * 0.5) + 1], v[int(NR * 0.9) + 1], NR }'
-}
 read -r key50 key90 keys_seen <<<"$(percentiles key "$work/game_pairs.txt")"
 read -r bare50 bare90 bare_seen <<<"$(percentiles key "$work/loop_pairs.txt")"
 read -r sound50 sound90 sounds_heard <<<"$(percentiles sound "$work/game_pairs.txt")"

@@ -16,6 +16,8 @@
 #   not part of this repository.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+# shellcheck source=wine_programs.sh
+source "$root/bench/wine_programs.sh"
 seconds="${1:-20}"
 screen="${SCREEN:-1920x1080}"
 build="$root/build/windows"
@@ -30,7 +32,7 @@ if [ ! -f "$build/brannoc-windows.zip" ] || [ ! -x "$build/wine.sh" ]; then echo
 for tool in Xvfb xdotool ninja x86_64-w64-mingw32-gcc-posix pkg-config python3; do
   command -v "$tool" >/dev/null || { echo "needs $tool"; exit 2; }
 done
-deps=$(sed -n 's/^BRANNOC_WINDOWS_DEPS_FOUND:INTERNAL=//p' "$build/CMakeCache.txt")
+deps=$(wine_deps "$build")
 [ -d "$deps/lib/pkgconfig" ] || { echo "no Windows libraries named in $build/CMakeCache.txt"; exit 2; }
 
 work="$(mktemp -d)"
@@ -39,19 +41,11 @@ loop=""
 game_pid=""
 trap 'kill $loop $game_pid 2>/dev/null; kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 
-# The stamps, the loop, and the game relinked from the build's own link line with them.
-cc=x86_64-w64-mingw32-gcc-posix
-$cc -O2 -c "$root/bench/present_stamps.c" -o "$work/present_stamps.o" || exit 2
-read -ra sdl_flags <<<"$(PKG_CONFIG_LIBDIR="$deps/lib/pkgconfig" pkg-config --static --cflags --libs sdl2)"
-$cc -O2 "$shared/bare-sdl-loop.c" "$work/present_stamps.o" -o "$work/bare-sdl-loop.exe" -static \
-  -Wl,--wrap=SDL_RenderPresent -lmingw32 -lSDL2main "${sdl_flags[@]}" -mwindows || exit 2
-link=$(ninja -C "$build" -t commands brannoc | tail -1)
-[[ "$link" == *" -o brannoc.exe "* ]] || { echo "the build's link line for brannoc.exe is not as expected"; exit 2; }
-link="${link/ -o brannoc.exe / -o $work/brannoc.exe $work/present_stamps.o -Wl,--wrap=SDL_RenderPresent }"
-link="${link/ -Wl,--out-implib,src\/libbrannoc.dll.a / }"
-(cd "$build" && eval "$link") || { echo "relinking the game failed"; exit 2; }
-(cd "$work" && cmake -E tar xf "$build/brannoc-windows.zip") || exit 2
-cp "$work/brannoc.exe" "$work/Brannoc/brannoc.exe"
+# The stamps, the loop, and the game relinked with them.
+x86_64-w64-mingw32-gcc-posix -O2 -c "$root/bench/present_stamps.c" -o "$work/present_stamps.o" || exit 2
+wine_bare_loop "$deps" "$shared/bare-sdl-loop.c" "$work/bare-sdl-loop.exe" "$work/present_stamps.o" \
+  -Wl,--wrap=SDL_RenderPresent || exit 2
+wine_relinked_game "$build" "$work" "$work/present_stamps.o" -Wl,--wrap=SDL_RenderPresent || exit 2
 
 display=""
 for n in $(seq 161 200); do
@@ -71,21 +65,7 @@ sleep 3
 (cd "$work/Brannoc" && BENCH_PRESENTS="$work/game.txt" SDL_AUDIODRIVER=dummy exec "$build/wine.sh" brannoc.exe) &
 game_pid=$!
 # The title, then two keys through the help page into play.
-colours_of="$root/tests/smoke/xwd_colours.py"
-width=${screen%x*}
-height=${screen#*x}
-# The title's line of text, at the screen's scale of the 800 by 600 picture.
-cells=$(python3 -c "
-w, h = $width, $height
-k = min(w / 800, h / 600)
-x0, y0 = (w - 800 * k) / 2, (h - 600 * k) / 2
-print(':'.join(f'{round(x0 + (21 + 13 * i) * k)},{round(y0 + 382 * k)}' for i in range(18)))")
-for _ in $(seq 600); do
-  kill -0 $game_pid 2>/dev/null || { echo "the game ended early"; exit 1; }
-  xwd -root -silent >"$work/watch.xwd"
-  python3 "$colours_of" --lit "$cells" "$work/watch.xwd" | grep -q 1 && break
-  sleep 0.2
-done
+wine_wait_for_title $game_pid "$screen" "$work/watch.xwd" || exit 1
 sleep 2
 xdotool key Return
 sleep 1

@@ -1,12 +1,22 @@
-// Chromium: Debian's, headless, driven by playwright-core over its own protocol.
+// Chromium: Debian's, headless, driven by playwright-core over its own protocol. Playwright mutes
+// its sound; asked to be heard (aloud), it plays to a private sound server instead, as Firefox does.
 import { chromiumArgs, chromiumPath, loadPlaywright } from "../browser.mjs";
+import { startSoundServer } from "./sound-server.mjs";
 
-export async function launch({ nodeFolder }) {
+export async function launch({ nodeFolder, aloud = false }) {
   const { chromium } = loadPlaywright(nodeFolder);
-  const browser = await chromium.launch({ executablePath: chromiumPath, args: chromiumArgs, headless: true });
+  const sound = aloud ? await startSoundServer() : { env: {}, stop: () => {} };
+  const heard = aloud && { ignoreDefaultArgs: ["--mute-audio"], env: { ...process.env, ...sound.env } };
+  const browser = await chromium
+    .launch({ executablePath: chromiumPath, args: chromiumArgs, headless: true, ...heard })
+    .catch((error) => {
+      sound.stop();
+      throw error;
+    });
   return {
     name: "chromium",
-    cannot: {},
+    cannot: { ...(sound.failed && { sound: `no sound server: ${sound.failed}` }) },
+    soundServer: sound.env.PULSE_SERVER,
     async newPage({ width, height, ratio = 1, touch = false }) {
       const phone = touch ? { hasTouch: true, isMobile: true, deviceScaleFactor: 2 } : {};
       const context = await browser.newContext({ viewport: { width, height }, deviceScaleFactor: ratio, ...phone });
@@ -26,6 +36,9 @@ export async function launch({ nodeFolder }) {
         close: () => context.close(),
       };
     },
-    close: () => browser.close(),
+    async close() {
+      await browser.close();
+      sound.stop();
+    },
   };
 }

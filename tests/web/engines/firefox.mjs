@@ -29,6 +29,7 @@ export async function launch({ nodeFolder }) {
       touch: "puppeteer's Firefox over WebDriver BiDi has no touch screen to emulate",
       ...(sound.failed && { sound: `no sound server: ${sound.failed}` }),
     },
+    soundServer: sound.env.PULSE_SERVER, // where it plays: its null sink's monitor is nowhere.monitor
     async newPage({ width, height, ratio = 1 }) {
       const context = await browser.createBrowserContext();
       const page = await context.newPage();
