@@ -3,14 +3,19 @@
 
 A comparison flipped or loosened, && and || swapped, true and false swapped, a constant off by
 one, a statement dropped, a return or continue removed. Each mutant is built incrementally in the
-default preset, only the test binaries that relinked (those that can see the change) run, under a
-time limit, and the file is put back whatever happens. Prints each survivor as file:line and the
-change, and last the score. Not part of ./check or CI: it takes a long while.
+default preset and the file is put back whatever happens. A build of the same tree with coverage
+counters (build/mutation-coverage, made again when the tree changes) tells which tests run each
+line: only those run, as ctest runs them, the quickest first, each under a time limit, until one
+fails; a mutant on a line that no test runs is only compiled. A line without code of its own (a
+constant) or in a header runs every test that relinked. Prints each survivor as file:line and the change,
+and last the score. Not part of ./check or CI: it takes a long while.
 
   scripts/mutation-sweep.py --sample 60 --seed 1 [files...]
+  scripts/mutation-sweep.py --spread 4 src/game   every file early on, four of a file at a time
 """
 
 import argparse
+import hashlib
 import json
 import os
 import random
@@ -26,6 +31,8 @@ BUILD = ROOT / "build" / "default"
 # The backup of the file under mutation lives beside the build, never in the tree: a run that was
 # killed outright is put right by the next one.
 STATE = BUILD / "mutation-sweep"
+# The same tree with coverage counters: which tests run which lines.
+COVERAGE = ROOT / "build" / "mutation-coverage"
 PENDING = STATE / "pending"
 
 RULE_CODE = [
@@ -210,10 +217,11 @@ def on_signal(number, _frame):
 current = None  # the child process group running now
 
 
-def run(command, timeout=None, quiet=True):
+def run(command, timeout=None, quiet=True, cwd=BUILD, env=None):
     """Runs a command in a process group of its own; its exit code, or None when out of time."""
     global current
-    current = subprocess.Popen(command, cwd=BUILD, start_new_session=True, preexec_fn=default_signals,
+    current = subprocess.Popen(command, cwd=cwd, start_new_session=True, preexec_fn=default_signals,
+                               env={**os.environ, **env} if env else None,
                                stdout=subprocess.DEVNULL if quiet else None,
                                stderr=subprocess.DEVNULL if quiet else None)
     try:
@@ -260,38 +268,171 @@ def restore_left_over():
     PENDING.unlink()
 
 
-def test_binaries():
-    """The GoogleTest binaries that ctest runs, as paths in the build."""
+class Case:
+    """One test as ctest runs it: a GoogleTest case of a binary in the build, its arguments, folder
+    and environment."""
+
+    def __init__(self, name, command, cwd, env):
+        self.name, self.command, self.cwd, self.env = name, command, cwd, env
+        # The name less what GoogleTest prints of a parameter, which may hold addresses.
+        self.key = name.split("  # GetParam() = ")[0]
+        self.binary = Path(command[0])
+        self.seconds = 0.0
+
+    def moved_to(self, build):
+        """The same case in another build of the tree."""
+        def moved(text):
+            return str(build) + text[len(str(BUILD)):] if text.startswith(str(BUILD)) else text
+        env = {k: moved(v) for k, v in self.env.items()}
+        return Case(self.name, [moved(a) for a in self.command], Path(moved(str(self.cwd))), env)
+
+    def limit(self, timeout):
+        # Three times the unmutated run, and never less than ten seconds more: a slower machine is
+        # not a kill.
+        return timeout or max(3 * self.seconds, self.seconds + 10)
+
+
+def test_cases():
+    """The GoogleTest cases that ctest runs in the build, each as ctest runs it."""
     listing = subprocess.run(["ctest", "--show-only=json-v1"], cwd=BUILD, capture_output=True, text=True,
                              check=True)
-    binaries = set()
+    cases = []
     for test in json.loads(listing.stdout).get("tests", []):
         command = test.get("command") or []
-        if command and any(a.startswith("--gtest_filter") for a in command[1:]):
-            binary = Path(command[0])
-            if binary.is_relative_to(BUILD):
-                binaries.add(binary)
-    return sorted(binaries)
+        if not command or not any(a.startswith("--gtest_filter") for a in command[1:]):
+            continue
+        if not Path(command[0]).is_relative_to(BUILD):
+            continue
+        properties = {p["name"]: p["value"] for p in test.get("properties", [])}
+        if properties.get("DISABLED"):
+            continue
+        env = dict(v.split("=", 1) for v in properties.get("ENVIRONMENT", []))
+        cases.append(Case(test["name"], command, Path(properties.get("WORKING_DIRECTORY", BUILD)), env))
+    return cases
 
 
-def build(targets, jobs, timeout):
-    command = ["nice", "-n", "10", "ninja", "-j", str(jobs)] + [str(t.relative_to(BUILD)) for t in targets]
-    return run(command, timeout=timeout) == 0
+def build(targets, jobs, timeout, build_dir=BUILD):
+    command = ["nice", "-n", "10", "ninja", "-j", str(jobs)] + [str(Path(t).relative_to(build_dir)) for t in targets]
+    return run(command, timeout=timeout, cwd=build_dir) == 0
 
 
-def run_tests(binaries, timeout):
-    """'killed' at the first failing binary, 'timeout' when out of time, else 'survived'."""
-    end = time.monotonic() + timeout
-    for binary in binaries:
-        left = end - time.monotonic()
-        if left <= 0:
-            return "timeout"
-        code = run([str(binary), "--gtest_fail_fast", "--gtest_brief=1"], timeout=left)
+def run_cases(cases, timeout):
+    """'killed' at the first failing case, 'timeout' at the first out of time, else 'survived'."""
+    for case in cases:
+        code = run(case.command + ["--gtest_brief=1"], timeout=case.limit(timeout), cwd=case.cwd, env=case.env)
         if code is None:
             return "timeout"
         if code != 0:
             return "killed"
     return "survived"
+
+
+def tree_digest():
+    """What the coverage depends on: the sources, the tests and the build's own files."""
+    digest = hashlib.sha256()
+    for top in ("src", "tests", "cmake", "assets", "tools"):
+        for path in sorted((ROOT / top).rglob("*")):
+            if path.is_file():
+                digest.update(str(path.relative_to(ROOT)).encode() + b"\0" + path.read_bytes())
+    for name in ("CMakeLists.txt", "CMakePresets.json"):
+        digest.update((ROOT / name).read_bytes())
+    return digest.hexdigest()
+
+
+def gcov_lines(gcda_files):
+    """{source file in the tree: {line: count}} from gcov, over these counters."""
+    lines = {}
+    for start in range(0, len(gcda_files), 64):
+        out = subprocess.run(["gcov", "--json-format", "--stdout"] + [str(f) for f in gcda_files[start:start + 64]],
+                             cwd=COVERAGE, capture_output=True, text=True, check=True).stdout
+        for document in out.splitlines():
+            if not document.startswith("{"):
+                continue
+            for record in json.loads(document).get("files", []):
+                name = record["file"]
+                path = (ROOT / name).resolve() if not os.path.isabs(name) else Path(name).resolve()
+                if not path.is_relative_to(ROOT):
+                    continue
+                counts = lines.setdefault(str(path.relative_to(ROOT)), {})
+                for line in record.get("lines", []):
+                    number = line["line_number"]
+                    counts[number] = counts.get(number, 0) + line["count"]
+    return lines
+
+
+def coverage(cases, jobs):
+    """For each case, the lines of the tree that it runs, and every line that has code; from a build
+    with coverage counters beside the default one, made once for each state of the tree. Each case's
+    time is that build's, slower than the default build's."""
+    cache = STATE / "coverage.json"
+    digest = tree_digest()
+    if cache.exists():
+        saved = json.loads(cache.read_text())
+        if saved.get("digest") == digest and set(saved["cases"]) == {c.key for c in cases}:
+            return saved
+    print("mutation-sweep: building with coverage counters in " + str(COVERAGE.relative_to(ROOT)), flush=True)
+    if not (COVERAGE / "build.ninja").exists():
+        flags = "--coverage -fprofile-update=atomic"
+        subprocess.run(["cmake", "-S", str(ROOT), "-B", str(COVERAGE), "-G", "Ninja", "-DBRANNOC_TARGET=linux",
+                        "-DCMAKE_BUILD_TYPE=Debug", "-DBRANNOC_BENCH=OFF", f"-DCMAKE_CXX_FLAGS={flags}",
+                        f"-DCMAKE_C_FLAGS={flags}", "-DCMAKE_EXE_LINKER_FLAGS=--coverage"],
+                       check=True, stdout=subprocess.DEVNULL)
+    if not build([], jobs, None, COVERAGE):
+        sys.exit("mutation-sweep: the build with coverage counters fails")
+    saved = {"digest": digest, "cases": {}, "code": {}}
+    code = {}
+    for case in cases:
+        for old in COVERAGE.rglob("*.gcda"):
+            old.unlink()
+        moved = case.moved_to(COVERAGE)
+        started = time.monotonic()
+        if run(moved.command + ["--gtest_brief=1"], cwd=moved.cwd, env=moved.env) != 0:
+            sys.exit(f"mutation-sweep: {case.name} fails on the unmutated tree")
+        seconds = time.monotonic() - started
+        counters = sorted(COVERAGE.rglob("*.gcda"))
+        if not counters:
+            sys.exit(f"mutation-sweep: {case.name} left no coverage counters")
+        runs = {}
+        for name, counts in gcov_lines(counters).items():
+            code.setdefault(name, set()).update(counts)
+            reached = sorted(n for n, c in counts.items() if c > 0)
+            if reached:
+                runs[name] = reached
+        saved["cases"][case.key] = {"seconds": seconds, "lines": runs}
+        print(f"mutation-sweep: {case.name} {seconds:.1f} s", flush=True)
+    saved["code"] = {name: sorted(numbers) for name, numbers in code.items()}
+    cache.write_text(json.dumps(saved))
+    return saved
+
+
+def spread(mutants, batch, seed):
+    """Every file's mutants shuffled, then taken in turns, a few from each file, so that a run cut
+    short has looked at every file; the few from one file share its builds."""
+    by_file = {}
+    for mutant in mutants:
+        by_file.setdefault(mutant[1].path, []).append(mutant)
+    shuffle = random.Random(seed)
+    files = sorted(by_file)
+    shuffle.shuffle(files)
+    for path in files:
+        shuffle.shuffle(by_file[path])
+    ordered = []
+    while any(by_file.values()):
+        for path in files:
+            ordered += by_file[path][:batch]
+            del by_file[path][:batch]
+    return ordered
+
+
+def object_of(relative):
+    """The default build's object of a source file, or None (a header)."""
+    if not hasattr(object_of, "targets"):
+        out = subprocess.run(["ninja", "-t", "targets", "all"], cwd=BUILD, capture_output=True, text=True,
+                             check=True).stdout
+        object_of.targets = [line.split(":")[0] for line in out.splitlines()]
+    inside = str(Path(relative).relative_to("src")) + ".o"
+    found = [t for t in object_of.targets if t.startswith("src/CMakeFiles/") and t.endswith("/" + inside)]
+    return BUILD / found[0] if len(found) == 1 else None
 
 
 def main():
@@ -300,11 +441,16 @@ def main():
     parser.add_argument("--sample", type=int, default=0, help="run this many mutants, drawn at random (0: all)")
     parser.add_argument("--seed", type=int, default=1, help="seed of the draw")
     parser.add_argument("--timeout", type=float, default=0,
-                        help="seconds a mutant's tests may take (default: three times the unmutated run, "
-                             "at least 60)")
+                        help="seconds each test may take (default: three times the unmutated run, at least "
+                             "ten seconds more)")
     parser.add_argument("--jobs", type=int, default=2, help="build jobs")
     parser.add_argument("--pick", default="",
                         help="run only these of the drawn mutants, by their numbers in an earlier run (1,5,9)")
+    parser.add_argument("--spread", type=int, default=0,
+                        help="run the mutants shuffled, this many of one file at a time, in turns over the files "
+                             "(0: in order)")
+    parser.add_argument("--no-coverage", action="store_true",
+                        help="run every test that relinked, not only those that run the mutated line")
     parser.add_argument("--list", action="store_true", help="print the drawn mutants and stop")
     args = parser.parse_args()
 
@@ -330,6 +476,8 @@ def main():
     if args.pick:
         picked = {int(n) for n in args.pick.split(",")}
         numbered = [(n, m) for n, m in numbered if n in picked]
+    if args.spread:
+        numbered = spread(numbered, args.spread, args.seed)
     if args.list:
         for n, m in numbered:
             print(f"[{n}/{len(drawn)}] {m.describe(lines_of[m.path])}")
@@ -342,19 +490,27 @@ def main():
     # Everything once, so that ctest knows the tests that the binaries hold.
     if not build([], args.jobs, None):
         sys.exit("mutation-sweep: the unmutated tree does not build")
-    binaries = test_binaries()
-    baseline = {}
-    for binary in binaries:
-        started = time.monotonic()
-        if run([str(binary), "--gtest_brief=1"], quiet=False) != 0:
-            sys.exit(f"mutation-sweep: {binary.name} fails on the unmutated tree")
-        baseline[binary] = time.monotonic() - started
-    binaries.sort(key=lambda b: baseline[b])  # the quick ones first: most mutants die there
-    print("mutation-sweep: unmutated tests take " + ", ".join(f"{b.name} {baseline[b]:.0f} s" for b in binaries),
+    cases = test_cases()
+    binaries = sorted({c.binary for c in cases})
+    if args.no_coverage:
+        for case in cases:
+            started = time.monotonic()
+            if run(case.command + ["--gtest_brief=1"], cwd=case.cwd, env=case.env) != 0:
+                sys.exit(f"mutation-sweep: {case.name} fails on the unmutated tree")
+            case.seconds = time.monotonic() - started
+        runs, code = None, None
+    else:
+        saved = coverage(cases, args.jobs)
+        for case in cases:
+            case.seconds = saved["cases"][case.key]["seconds"]
+        runs = {c.key: {(f, n) for f, numbers in saved["cases"][c.key]["lines"].items() for n in numbers}
+                for c in cases}
+        code = {(f, n) for f, numbers in saved["code"].items() for n in numbers}
+    cases.sort(key=lambda c: c.seconds)  # the quick ones first: most mutants die there
+    print(f"mutation-sweep: {len(cases)} tests in {len(binaries)} binaries take {sum(c.seconds for c in cases):.0f} s",
           flush=True)
-    limit = args.timeout or max(60.0, 3 * sum(baseline.values()))
 
-    counts = {"killed": 0, "survived": 0, "timeout": 0, "no-compile": 0, "unseen": 0}
+    counts = {"killed": 0, "survived": 0, "timeout": 0, "no-compile": 0, "unseen": 0, "unreached": 0}
     survivors = []
     started = time.monotonic()
     try:
@@ -362,18 +518,34 @@ def main():
             path = ROOT / mutant.path
             original = texts[path]
             lines = original.decode().split("\n")
+            where = (str(mutant.path), mutant.line)
+            # The tests that run the mutated line. A line without code of its own (a constant, a
+            # declaration) may change any test that sees it, and so may any line of a header: a member's
+            # initial value there may reach an object that is set up before the program runs.
+            if code is not None and where in code and mutant.path.suffix == ".cpp":
+                chosen = [c for c in cases if where in runs[c.key]]
+            else:
+                chosen = cases
+            targets = sorted({c.binary for c in chosen})
+            if not targets:
+                target = object_of(mutant.path)
+                targets = [target] if target else binaries
             backup = STATE / "backup" / mutant.path
             backup.parent.mkdir(parents=True, exist_ok=True)
             backup.write_bytes(original)
             PENDING.write_text(str(mutant.path))
+            began = time.monotonic()
             try:
                 path.write_text("\n".join(mutant.apply(lines)))
                 before = {b: b.stat().st_mtime_ns for b in binaries}
-                if not build(binaries, args.jobs, 900):
+                if not build(targets, args.jobs, 900):
                     outcome = "no-compile"
+                elif not chosen:
+                    outcome = "unreached"
                 else:
-                    seen = [b for b in binaries if b.stat().st_mtime_ns != before[b]]
-                    outcome = run_tests(seen, limit) if seen else "unseen"
+                    seen = {b for b in binaries if b.stat().st_mtime_ns != before[b]}
+                    chosen = [c for c in chosen if c.binary in seen]
+                    outcome = run_cases(chosen, args.timeout) if chosen else "unseen"
             finally:
                 # Not to be cut short by a second signal.
                 signal.pthread_sigmask(signal.SIG_BLOCK, SIGNALS)
@@ -382,15 +554,19 @@ def main():
                 signal.pthread_sigmask(signal.SIG_UNBLOCK, SIGNALS)
             counts[outcome] += 1
             description = mutant.describe(lines)
-            print(f"[{index}/{len(drawn)}] {outcome}: {description}", flush=True)
-            if outcome in ("survived", "unseen"):
-                survivors.append(description + (" (no test binary links it)" if outcome == "unseen" else ""))
+            print(f"[{index}/{len(drawn)}] {outcome} ({time.monotonic() - began:.0f} s): {description}", flush=True)
+            if outcome == "survived":
+                survivors.append(description)
+            elif outcome == "unseen":
+                survivors.append(description + " (no test binary links it)")
+            elif outcome == "unreached":
+                survivors.append(description + " (no test runs this line)")
     except Interrupted as signal_name:
         print(f"mutation-sweep: stopped by {signal_name}; the file is put back", flush=True)
     finally:
         stop_current()
 
-    ran = counts["killed"] + counts["timeout"] + counts["survived"] + counts["unseen"]
+    ran = sum(counts.values()) - counts["no-compile"]
     killed = counts["killed"] + counts["timeout"]
     print()
     print(f"survivors ({len(survivors)}):")
@@ -399,7 +575,9 @@ def main():
     minutes = (time.monotonic() - started) / 60
     score = 100.0 * killed / ran if ran else 0.0
     print(f"score: {killed} of {ran} mutants killed ({score:.1f}%); {counts['timeout']} of them by the time limit, "
-          f"{counts['no-compile']} did not compile (not counted); {minutes:.0f} min")
+          f"{counts['no-compile']} did not compile (not counted); {counts['unreached']} on lines no test runs, "
+          f"{counts['unseen']} in no test binary; {len(numbered) - ran - counts['no-compile']} of {len(numbered)} "
+          f"not run; {minutes:.0f} min")
     return 0
 
 

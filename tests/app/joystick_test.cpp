@@ -101,6 +101,7 @@ TEST_F(JoystickTest, ButtonsCountWhatIsHeldAndNothingOnceUnplugged) {
     EXPECT_FALSE(stick.up());
     EXPECT_FALSE(stick.down());
     EXPECT_EQ(stick.buttons(), 0u);
+    EXPECT_EQ(stick.position.dwButtonNumber, 0u) << "the failed read holds none either";
 }
 
 } // namespace

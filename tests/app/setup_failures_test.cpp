@@ -102,13 +102,10 @@ TEST(SetupFailureOrder, CooperativeLevelReleasesTheDisplayBeforeItsBoxAndDisplay
     EXPECT_GT(indexOf("IDirectDraw::Release"), indexOf("MessageBoxA"));
 }
 
-TEST(SetupFailureOrder, WithoutASoundDeviceTheGamePlaysSilently) {
-    platform::HeadlessOptions options;
-    options.soundDevice = false;
-    options.msPerFlip = 1000.0 / 60.0;
-    headless::reset(options);
+// Enter on the title, a pour, then out with Escape: whether the pub was reached.
+bool playsIntoThePub(ProgramRun& run) {
     bool played = false;
-    ProgramRun run = runProgram([&](int frame) {
+    run = runProgram([&](int frame) {
         if (frame == 2 || frame == 3) {
             headless::pressKey(DIK_RETURN);
         }
@@ -120,11 +117,53 @@ TEST(SetupFailureOrder, WithoutASoundDeviceTheGamePlaysSilently) {
             pressEscape();
         }
     });
-    EXPECT_TRUE(played);
+    return played;
+}
+
+TEST(SetupFailureOrder, WithoutASoundDeviceTheGamePlaysSilently) {
+    platform::HeadlessOptions options;
+    options.soundDevice = false;
+    options.msPerFlip = 1000.0 / 60.0;
+    headless::reset(options);
+    ProgramRun run;
+    EXPECT_TRUE(playsIntoThePub(run));
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_FALSE(soundAvailable);
     EXPECT_TRUE(headless::messageBoxes().empty());
     EXPECT_TRUE(headless::soundLog().empty());
+}
+
+// A device that refuses its set-up is let go, once, and the game plays as if there were none.
+TEST(SetupFailureOrder, ASoundDeviceThatRefusesItsSetUpIsLetGo) {
+    for (const Fault fault : {Fault::SoundCooperativeLevel, Fault::CreatePrimarySoundBuffer}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        platform::HeadlessOptions options;
+        options.msPerFlip = 1000.0 / 60.0;
+        headless::reset(options);
+        headless::injectFault(fault);
+        ProgramRun run;
+        EXPECT_TRUE(playsIntoThePub(run));
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_FALSE(soundAvailable);
+        EXPECT_EQ(app.dsound, nullptr);
+        EXPECT_EQ(count("IDirectSound::Release"), 1);
+        EXPECT_TRUE(headless::messageBoxes().empty());
+        EXPECT_TRUE(headless::soundLog().empty());
+    }
+}
+
+// Without a keyboard no key is ever down, and the game still runs until its window is closed.
+TEST(SetupFailureOrder, WithoutAKeyboardTheGameStillRuns) {
+    for (const Fault fault : {Fault::DirectInputCreate, Fault::CreateKeyboardDevice}) {
+        SCOPED_TRACE(static_cast<int>(fault));
+        headless::reset();
+        headless::injectFault(fault);
+        ProgramRun run = runProgram([](int) {}, 30);
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_GE(headless::presentedCount(), 30);
+        EXPECT_EQ(app.keyboard, nullptr);
+        EXPECT_TRUE(headless::messageBoxes().empty());
+    }
 }
 
 TEST(SetupFailureOrder, AFailedWinsockStartShowsFiveBoxesAndNoFrame) {

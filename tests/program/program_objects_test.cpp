@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/game_vars.h"
 #include "program_run.h"
 
 namespace {
@@ -69,6 +70,18 @@ TEST(ProgramObjects, GoDownWithEverySpriteAndSoundBeforeTheDisplay) {
     EXPECT_EQ(endings, (std::vector<std::string>{"WSACleanup", "IDirectDraw::Release", "WSACleanup", "WSACleanup",
                                                  "WSACleanup", "WSACleanup"}));
     EXPECT_EQ(joystick.position.dwSize, 0u) << "the joystick record is wiped";
+}
+
+// A program run again in the same process starts from a fresh game, not where the last one ended.
+TEST(ProgramObjects, ASecondRunStartsAFreshGame) {
+    runIntoPlayAndEnd(false);
+    gameVars.level = 5;
+    gameVars.lives = 1;
+    gameVars.bartenderBar = 3;
+    runIntoPlayAndEnd(false);
+    EXPECT_EQ(gameVars.level, 1);
+    EXPECT_EQ(gameVars.lives, 3);
+    EXPECT_EQ(gameVars.bartenderBar, 1);
 }
 
 } // namespace
