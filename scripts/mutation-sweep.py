@@ -12,6 +12,8 @@ and last the score. Not part of ./check or CI: it takes a long while.
 
   scripts/mutation-sweep.py --sample 60 --seed 1 [files...]
   scripts/mutation-sweep.py --spread 4 src/game   every file early on, four of a file at a time
+  scripts/mutation-sweep.py --schema --jobs 2     every mutant in one build, behind switches
+                                                  (scripts/mutation_schema.py), no build per mutant
 """
 
 import argparse
@@ -34,6 +36,8 @@ STATE = BUILD / "mutation-sweep"
 # The same tree with coverage counters: which tests run which lines.
 COVERAGE = ROOT / "build" / "mutation-coverage"
 PENDING = STATE / "pending"
+# A copy of the tree with every mutant behind a switch, and its build.
+SCHEMA = ROOT / "build" / "mutation-schema"
 
 RULE_CODE = [
     "src/game",
@@ -71,6 +75,8 @@ STATEMENT = re.compile(
     r"|[\w.\[\]:>-]+\(.*\));$"
 )
 RETURN = re.compile(r"\breturn\b[^;]*;")
+# A line that may declare a constant, which the compiler works out for itself.
+CONSTANT = re.compile(r"\b(constexpr|const|case|enum|static)\b|\[\s*\d")
 CONTINUE = re.compile(r"\bcontinue;")
 
 
@@ -292,22 +298,22 @@ class Case:
         return timeout or max(3 * self.seconds, self.seconds + 10)
 
 
-def test_cases():
+def test_cases(build=BUILD):
     """The GoogleTest cases that ctest runs in the build, each as ctest runs it."""
-    listing = subprocess.run(["ctest", "--show-only=json-v1"], cwd=BUILD, capture_output=True, text=True,
+    listing = subprocess.run(["ctest", "--show-only=json-v1"], cwd=build, capture_output=True, text=True,
                              check=True)
     cases = []
     for test in json.loads(listing.stdout).get("tests", []):
         command = test.get("command") or []
         if not command or not any(a.startswith("--gtest_filter") for a in command[1:]):
             continue
-        if not Path(command[0]).is_relative_to(BUILD):
+        if not Path(command[0]).is_relative_to(build):
             continue
         properties = {p["name"]: p["value"] for p in test.get("properties", [])}
         if properties.get("DISABLED"):
             continue
         env = dict(v.split("=", 1) for v in properties.get("ENVIRONMENT", []))
-        cases.append(Case(test["name"], command, Path(properties.get("WORKING_DIRECTORY", BUILD)), env))
+        cases.append(Case(test["name"], command, Path(properties.get("WORKING_DIRECTORY", build)), env))
     return cases
 
 
@@ -435,6 +441,136 @@ def object_of(relative):
     return BUILD / found[0] if len(found) == 1 else None
 
 
+def schema_sweep(args, numbered, total, lines_of):
+    """Every mutant in one build (scripts/mutation_schema.py): the tests that reach a mutant's place
+    run with it on, the quickest first, until one fails."""
+    from concurrent.futures import ThreadPoolExecutor
+    import shutil
+    import mutation_schema
+
+    tree, build_dir = SCHEMA / "tree", SCHEMA / "build"
+    listed = subprocess.run(["git", "ls-files", "-z", "-co", "--exclude-standard"], cwd=ROOT, capture_output=True,
+                            check=True).stdout.decode().split("\0")
+
+    def write(relative, data):
+        # Only what changed, so that a second sweep rebuilds only that.
+        target = tree / relative
+        if target.exists() and target.read_bytes() == data:
+            return
+        target.parent.mkdir(parents=True, exist_ok=True)
+        target.write_bytes(data)
+    for relative in listed:
+        if relative and (ROOT / relative).is_file() and not relative.startswith("build/"):
+            write(relative, (ROOT / relative).read_bytes())
+            shutil.copymode(ROOT / relative, tree / relative)
+    if not (build_dir / "build.ninja").exists():
+        subprocess.run(["cmake", "-S", str(tree), "-B", str(build_dir), "-G", "Ninja", "-DBRANNOC_TARGET=linux",
+                        "-DCMAKE_BUILD_TYPE=Debug", "-DBRANNOC_BENCH=OFF",
+                        f"-DCMAKE_CXX_FLAGS=-include {ROOT / 'scripts' / 'mutation_switch.h'}"],
+                       check=True, stdout=subprocess.DEVNULL)
+    by_file = {}
+    for number, mutant in numbered:
+        by_file.setdefault(mutant.path, []).append((number, mutant))
+    left_out = {path: set() for path in by_file}
+    place = re.compile(r"^(/[^:\s]+):(\d+):\d+:.*(error:|required from)")
+    for attempt in range(30):
+        switched = set()
+        for path, entries in by_file.items():
+            lines, numbers = mutation_schema.switched_file(lines_of[path], entries, left_out[path])
+            switched.update(numbers)
+            write(str(path), "\n".join(lines).encode())
+        print(f"mutation-sweep: building {len(switched)} switched mutants in {build_dir.relative_to(ROOT)}", flush=True)
+        done = subprocess.run(["nice", "-n", "10", "ninja", "-k", "0", "-j", str(args.jobs)], cwd=build_dir,
+                              capture_output=True, text=True)
+        if done.returncode == 0:
+            break
+        found = 0
+        for line in done.stdout.splitlines():
+            m = place.match(line)
+            if not m or not Path(m.group(1)).is_relative_to(tree):
+                continue
+            relative = Path(m.group(1)).relative_to(tree)
+            if relative in left_out and int(m.group(2)) not in left_out[relative]:
+                left_out[relative].add(int(m.group(2)))
+                found += 1
+        if not found:
+            print(done.stdout[-6000:])
+            sys.exit("mutation-sweep: the switched build fails, and not on a mutant's line")
+        print(f"mutation-sweep: {found} lines do not compile switched; left out", flush=True)
+    else:
+        sys.exit("mutation-sweep: the switched build still fails")
+
+    cases = test_cases(build_dir)
+    traces = SCHEMA / "traces"
+    shutil.rmtree(traces, ignore_errors=True)
+    traces.mkdir(parents=True)
+    reaches = {}
+    for index, case in enumerate(cases):
+        trace = traces / str(index)
+        started = time.monotonic()
+        code = run(case.command + ["--gtest_brief=1"], cwd=case.cwd,
+                   env={**case.env, "BRANNOC_MUTANT_TRACE": str(trace), "BRANNOC_MUTANT": "0"})
+        if code != 0:
+            sys.exit(f"mutation-sweep: {case.name} fails with every mutant off")
+        case.seconds = time.monotonic() - started
+        reached = {int(n) for n in trace.read_text().split()} if trace.exists() else set()
+        for number in reached:
+            reaches.setdefault(number, []).append(case)
+    cases.sort(key=lambda c: c.seconds)
+    print(f"mutation-sweep: {len(cases)} tests take {sum(c.seconds for c in cases):.0f} s with every mutant off",
+          flush=True)
+
+    def one(number):
+        chosen = sorted(reaches.get(number, []), key=lambda c: c.seconds)
+        if not chosen:
+            return "unreached"
+        for case in chosen:
+            try:
+                code = subprocess.run(case.command + ["--gtest_brief=1"], cwd=case.cwd, timeout=case.limit(args.timeout),
+                                      env={**os.environ, **case.env, "BRANNOC_MUTANT": str(number)},
+                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
+            except subprocess.TimeoutExpired:
+                return "timeout"
+            if code != 0:
+                return "killed"
+        return "survived"
+
+    counts = {"killed": 0, "survived": 0, "timeout": 0, "unreached": 0}
+    survivors = []
+    constants = set()
+    runnable = [(n, m) for n, m in numbered if n in switched]
+    started = time.monotonic()
+    with ThreadPoolExecutor(max_workers=args.jobs) as pool:
+        for (number, mutant), outcome in zip(runnable, pool.map(lambda e: one(e[0]), runnable)):
+            counts[outcome] += 1
+            description = mutant.describe(lines_of[mutant.path])
+            print(f"[{number}/{total}] {outcome}: {description}", flush=True)
+            if outcome == "survived":
+                survivors.append(description)
+            elif outcome == "unreached" and CONSTANT.search(lines_of[mutant.path][mutant.line - 1]):
+                # The compiler works a constant out itself, where no switch turns a mutant on.
+                constants.add(number)
+            elif outcome == "unreached":
+                survivors.append(description + " (no test runs this line)")
+    counts["unreached"] -= len(constants)
+    left = [(n, m) for n, m in numbered if n not in switched or n in constants]
+    print()
+    print(f"not switched, or in a constant ({len(left)}), to be run one at a time with --pick "
+          f"{','.join(str(n) for n, _ in left) or '-'}:")
+    for _, mutant in left:
+        print("  " + mutant.describe(lines_of[mutant.path]))
+    print(f"survivors ({len(survivors)}):")
+    for line in survivors:
+        print("  " + line)
+    ran = sum(counts.values())
+    killed = counts["killed"] + counts["timeout"]
+    score = 100.0 * killed / ran if ran else 0.0
+    print(f"score: {killed} of {ran} switched mutants killed ({score:.1f}%); {counts['timeout']} of them by the time "
+          f"limit, {counts['unreached']} on lines no test runs; {len(left)} not switched or in a constant; "
+          f"{(time.monotonic() - started) / 60:.0f} min")
+    return 0
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("files", nargs="*", help="files or folders (default: the rule code)")
@@ -452,6 +588,9 @@ def main():
     parser.add_argument("--no-coverage", action="store_true",
                         help="run every test that relinked, not only those that run the mutated line")
     parser.add_argument("--list", action="store_true", help="print the drawn mutants and stop")
+    parser.add_argument("--schema", action="store_true",
+                        help="build every mutant at once behind switches, in build/mutation-schema, and turn each "
+                             "on in the tests that reach it (no build per mutant; --jobs tests at a time)")
     args = parser.parse_args()
 
     for number in SIGNALS:
@@ -482,6 +621,8 @@ def main():
         for n, m in numbered:
             print(f"[{n}/{len(drawn)}] {m.describe(lines_of[m.path])}")
         return 0
+    if args.schema:
+        return schema_sweep(args, numbered, len(drawn), lines_of)
 
     if not (BUILD / "build.ninja").exists():
         subprocess.run(["cmake", "--preset", "default"], cwd=ROOT, check=True, stdout=subprocess.DEVNULL)
