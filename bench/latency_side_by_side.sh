@@ -19,6 +19,8 @@ set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 # shellcheck source=latency_pairs.sh
 source "$root/bench/latency_pairs.sh"
+# shellcheck source=sound_servers.sh
+source "$root/bench/sound_servers.sh"
 game="$(realpath "${1:-$root/build/release/brannoc}")"
 presses="${2:-60}"
 shared="${BRANNOC_SHARED_BENCH:-$root/../shared/bench}"
@@ -45,10 +47,10 @@ c++ -std=c++20 -O2 -I"$root/src" "$root/bench/latency_starves.cpp" -o "$work/sta
 xvfbs=""
 loop=""
 game_pid=""
-sound_server=""
+sound_servers=""
 listener=""
 starves=""
-trap 'kill $listener $starves $loop $game_pid 2>/dev/null; kill $sound_server $xvfbs 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill $listener $starves $loop $game_pid 2>/dev/null; kill $sound_servers $xvfbs 2>/dev/null; rm -rf "$work"' EXIT
 # Starts an X server at the first free display from <number> on, and prints its pid and display.
 start_x() {
   for n in $(seq "$1" 200); do
@@ -68,17 +70,8 @@ xvfbs="$xvfbs $pid"
 for display in "$loop_display" "$game_display"; do
   for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
 done
-# The game's sound server, and one of its own for the bare sound output: two quick streams on one
-# sink starve each other, even on an idle machine, so the floor would make the game starve.
-for name in pulse bare-pulse; do
-  mkdir "$work/$name"
-  "$root/tests/support/sound_server.sh" "$work/$name" >/dev/null 2>&1 &
-  sound_server="$sound_server $!"
-done
-for name in pulse bare-pulse; do
-  for _ in $(seq 100); do [ -e "$work/$name/native" ] && break; sleep 0.1; done
-  [ -e "$work/$name/native" ] || { echo "the sound server did not start"; exit 2; }
-done
+# The game's sound server, and one of its own for the bare sound output.
+start_sound_servers "$work" pulse bare-pulse
 export PULSE_SERVER="unix:$work/pulse/native"
 
 # Squares of 16 pixels, in the screen's pixels: the 800 by 600 picture is shown 1.8 times as large

@@ -14,6 +14,8 @@ set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 game="$(realpath "${1:-$root/build/release/brannoc}")"
 minutes="${2:-10}"
+# shellcheck source=sound_servers.sh
+source "$root/bench/sound_servers.sh"
 [ -x "$game" ] || { echo "no game at $game: build the release preset first"; exit 2; }
 for tool in Xvfb xdotool pulseaudio cc sdl2-config; do
   command -v "$tool" >/dev/null || { echo "needs $tool"; exit 2; }
@@ -21,7 +23,8 @@ done
 
 work="$(mktemp -d)"
 pids=""
-trap 'kill $pids 2>/dev/null; rm -rf "$work"' EXIT
+sound_servers=""
+trap 'kill $pids $sound_servers 2>/dev/null; rm -rf "$work"' EXIT
 cc -O2 "$root/bench/latency_keys.c" -o "$work/keys" -lXtst -lX11 || exit 2
 read -ra sdl_flags <<<"$(sdl2-config --cflags --libs | tr "\n" " ")"
 c++ -std=c++20 -O2 -I"$root/src" "$root/bench/latency_starves.cpp" -o "$work/starves" "${sdl_flags[@]}" || exit 2
@@ -32,15 +35,7 @@ pids="$!"
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 display=":$(cat "$work/display")"
 # At the debug level a server logs each underrun of a stream.
-for name in pulse bare-pulse; do
-  mkdir "$work/$name"
-  "$root/tests/support/sound_server.sh" "$work/$name" --log-level=debug --log-target=stderr 2>"$work/$name.log" &
-  pids="$pids $!"
-done
-for name in pulse bare-pulse; do
-  for _ in $(seq 100); do [ -e "$work/$name/native" ] && break; sleep 0.1; done
-  [ -e "$work/$name/native" ] || { echo "the sound server did not start"; exit 2; }
-done
+start_sound_servers "$work" pulse bare-pulse -- --log-level=debug --log-target=stderr
 underruns() { grep -ac "Implicit underrun" "$work/$1.log"; }
 
 (cd "$(dirname "$game")" && DISPLAY="$display" PULSE_SERVER="unix:$work/pulse/native" SDL_AUDIODRIVER=pulseaudio \
