@@ -14,7 +14,7 @@ start_sound_servers() {
   [ $# -gt 0 ] && shift
   for name in "${names[@]}"; do
     mkdir "$work/$name"
-    "$root/tests/support/sound_server.sh" "$work/$name" "$@" >/dev/null 2>"$work/$name.log" &
+    "$(dirname "${BASH_SOURCE[0]}")/../tests/support/sound_server.sh" "$work/$name" "$@" >/dev/null 2>"$work/$name.log" &
     sound_servers="${sound_servers:-} $!"
   done
   for name in "${names[@]}"; do
