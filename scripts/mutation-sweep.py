@@ -463,11 +463,12 @@ def schema_sweep(args, numbered, total, lines_of):
         if relative and (ROOT / relative).is_file() and not relative.startswith("build/"):
             write(relative, (ROOT / relative).read_bytes())
             shutil.copymode(ROOT / relative, tree / relative)
-    if not (build_dir / "build.ninja").exists():
-        subprocess.run(["cmake", "-S", str(tree), "-B", str(build_dir), "-G", "Ninja", "-DBRANNOC_TARGET=linux",
-                        "-DCMAKE_BUILD_TYPE=Debug", "-DBRANNOC_BENCH=OFF",
-                        f"-DCMAKE_CXX_FLAGS=-include {ROOT / 'scripts' / 'mutation_switch.h'}"],
-                       check=True, stdout=subprocess.DEVNULL)
+    # Optimised, with no debug information: the golden replays run several times faster, and it is
+    # they that every survivor runs.
+    subprocess.run(["cmake", "-S", str(tree), "-B", str(build_dir), "-G", "Ninja", "-DBRANNOC_TARGET=linux",
+                    "-DCMAKE_BUILD_TYPE=Debug", "-DBRANNOC_BENCH=OFF", "-DCMAKE_CXX_FLAGS_DEBUG=",
+                    f"-DCMAKE_CXX_FLAGS=-O2 -include {ROOT / 'scripts' / 'mutation_switch.h'}"],
+                   check=True, stdout=subprocess.DEVNULL)
     by_file = {}
     for number, mutant in numbered:
         by_file.setdefault(mutant.path, []).append((number, mutant))
@@ -501,19 +502,48 @@ def schema_sweep(args, numbered, total, lines_of):
         sys.exit("mutation-sweep: the switched build still fails")
 
     cases = test_cases(build_dir)
+    # What a sweep learnt is kept for the next, so that a sweep stopped partway goes on where it
+    # was: the traces and every verdict over the same tree and mutants, and a kill over any tree
+    # (a mutant's description holds its line).
+    drawn = [(n, mutant.describe(lines_of[mutant.path]), n in switched) for n, mutant in numbered]
+    digest = hashlib.sha256((tree_digest() + repr(drawn)).encode()).hexdigest()
+    saved_path, verdicts_path = SCHEMA / "traced.json", SCHEMA / "verdicts"
+    saved = json.loads(saved_path.read_text()) if saved_path.exists() else {}
+    kept = [line.split("\t", 1) for line in verdicts_path.read_text().splitlines()] if verdicts_path.exists() else []
+    same = saved.get("digest") == digest
+    if not same:
+        saved = {"digest": digest, "cases": {}}
+    verdicts = {d: outcome for outcome, d in kept if same or outcome in ("killed", "timeout")}
+    verdicts_path.write_text("".join(f"{outcome}\t{d}\n" for d, outcome in verdicts.items()))
+    description_of = {n: d for n, d, _ in drawn}
     traces = SCHEMA / "traces"
     shutil.rmtree(traces, ignore_errors=True)
     traces.mkdir(parents=True)
-    reaches = {}
-    for index, case in enumerate(cases):
+
+    def traced(entry):
+        index, case = entry
         trace = traces / str(index)
         started = time.monotonic()
         code = run(case.command + ["--gtest_brief=1"], cwd=case.cwd,
                    env={**case.env, "BRANNOC_MUTANT_TRACE": str(trace), "BRANNOC_MUTANT": "0"})
-        if code != 0:
-            sys.exit(f"mutation-sweep: {case.name} fails with every mutant off")
-        case.seconds = time.monotonic() - started
-        reached = {int(n) for n in trace.read_text().split()} if trace.exists() else set()
+        reached = sorted({int(n) for n in trace.read_text().split()}) if trace.exists() else []
+        return case, code, [time.monotonic() - started, reached]
+    untraced = [(i, c) for i, c in enumerate(cases) if c.name not in saved["cases"]]
+    failing = []
+    with ThreadPoolExecutor(max_workers=args.jobs) as pool:
+        for done_count, (case, code, record) in enumerate(pool.map(traced, untraced), start=1):
+            if code != 0:
+                failing.append(case.name)
+                continue
+            saved["cases"][case.name] = record
+            if done_count % 50 == 0:
+                saved_path.write_text(json.dumps(saved))
+    saved_path.write_text(json.dumps(saved))
+    if failing:
+        sys.exit(f"mutation-sweep: {', '.join(failing)} fail with every mutant off")
+    reaches = {}
+    for case in cases:
+        case.seconds, reached = saved["cases"][case.name]
         for number in reached:
             reaches.setdefault(number, []).append(case)
     cases.sort(key=lambda c: c.seconds)
@@ -521,6 +551,8 @@ def schema_sweep(args, numbered, total, lines_of):
           flush=True)
 
     def one(number):
+        if description_of[number] in verdicts:
+            return verdicts[description_of[number]]
         chosen = sorted(reaches.get(number, []), key=lambda c: c.seconds)
         if not chosen:
             return "unreached"
@@ -543,6 +575,9 @@ def schema_sweep(args, numbered, total, lines_of):
     with ThreadPoolExecutor(max_workers=args.jobs) as pool:
         for (number, mutant), outcome in zip(runnable, pool.map(lambda e: one(e[0]), runnable)):
             counts[outcome] += 1
+            if description_of[number] not in verdicts:
+                with verdicts_path.open("a") as out:
+                    out.write(f"{outcome}\t{description_of[number]}\n")
             description = mutant.describe(lines_of[mutant.path])
             print(f"[{number}/{total}] {outcome}: {description}", flush=True)
             if outcome == "survived":
