@@ -65,17 +65,22 @@ struct Left {
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #pragma GCC diagnostic ignored "-Wbool-compare"
 #pragma GCC diagnostic ignored "-Wfloat-equal"
+// An == or != of a pointer and nullptr has no ordered alternatives, and is never given one.
 template <class A, class B>
 constexpr bool compare(Op op, const A& a, const B& b) {
     switch (op) {
     case Op::lt:
-        return a < b;
+        if constexpr (requires { a < b; }) return a < b;
+        return false;
     case Op::le:
-        return a <= b;
+        if constexpr (requires { a <= b; }) return a <= b;
+        return false;
     case Op::gt:
-        return a > b;
+        if constexpr (requires { a > b; }) return a > b;
+        return false;
     case Op::ge:
-        return a >= b;
+        if constexpr (requires { a >= b; }) return a >= b;
+        return false;
     case Op::eq:
         return a == b;
     case Op::ne:
