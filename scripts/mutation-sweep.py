@@ -7,8 +7,8 @@ default preset and the file is put back whatever happens. A build of the same tr
 counters (build/mutation-coverage, made again when the tree changes) tells which tests run each
 line: only those run, as ctest runs them, the quickest first, each under a time limit, until one
 fails; a mutant on a line that no test runs is only compiled. A line without code of its own (a
-constant) or in a header runs every test that relinked. Prints each survivor as file:line and the change,
-and last the score. Not part of ./check or CI: it takes a long while.
+constant) or in a header runs every test whose binary it changed. Prints each survivor as
+file:line and the change, and last the score. Not part of ./check or CI: it takes a long while.
 
   scripts/mutation-sweep.py --sample 60 --seed 1 [files...]
   scripts/mutation-sweep.py --spread 4 src/game   every file early on, four of a file at a time
@@ -668,6 +668,9 @@ def main():
         sys.exit("mutation-sweep: the unmutated tree does not build")
     cases = test_cases()
     binaries = sorted({c.binary for c in cases})
+    # A binary sees a mutant only where its bytes differ from the unmutated build's: one that only
+    # relinked (the compiler made the same code of the mutant) runs none of its tests.
+    unmutated = {b: hashlib.sha256(b.read_bytes()).digest() for b in binaries}
     if args.no_coverage:
         for case in cases:
             started = time.monotonic()
@@ -713,13 +716,12 @@ def main():
             began = time.monotonic()
             try:
                 path.write_text("\n".join(mutant.apply(lines)))
-                before = {b: b.stat().st_mtime_ns for b in binaries}
                 if not build(targets, args.jobs, 900):
                     outcome = "no-compile"
                 elif not chosen:
                     outcome = "unreached"
                 else:
-                    seen = {b for b in binaries if b.stat().st_mtime_ns != before[b]}
+                    seen = {b for b in binaries if hashlib.sha256(b.read_bytes()).digest() != unmutated[b]}
                     chosen = [c for c in chosen if c.binary in seen]
                     outcome = run_cases(chosen, args.timeout) if chosen else "unseen"
             finally:
@@ -734,7 +736,7 @@ def main():
             if outcome == "survived":
                 survivors.append(description)
             elif outcome == "unseen":
-                survivors.append(description + " (no test binary links it)")
+                survivors.append(description + " (no test binary links it, or the compiler made the same code)")
             elif outcome == "unreached":
                 survivors.append(description + " (no test runs this line)")
     except Interrupted as signal_name:
@@ -752,7 +754,7 @@ def main():
     score = 100.0 * killed / ran if ran else 0.0
     print(f"score: {killed} of {ran} mutants killed ({score:.1f}%); {counts['timeout']} of them by the time limit, "
           f"{counts['no-compile']} did not compile (not counted); {counts['unreached']} on lines no test runs, "
-          f"{counts['unseen']} in no test binary; {len(numbered) - ran - counts['no-compile']} of {len(numbered)} "
+          f"{counts['unseen']} seen by no test binary; {len(numbered) - ran - counts['no-compile']} of {len(numbered)} "
           f"not run; {minutes:.0f} min")
     return 0
 
