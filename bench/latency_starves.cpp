@@ -1,7 +1,8 @@
-// Plays silence at 256 frames a buffer on SDL's audio for bench/latency_side_by_side.sh, beside the
-// game on the same sound server, and watches its callbacks with the game's own starve watch: tells
-// whether the machine alone starves a program that does nothing but play.
-// Usage: latency_starves <seconds>
+// Plays silence at the game's quick buffer (384 frames, or <frames>) on SDL's audio for
+// bench/latency_side_by_side.sh and bench/sound_gaps.sh, on a sound server of its own, and watches
+// its callbacks with the game's own starve watch: tells whether the machine alone starves a
+// program that does nothing but play.
+// Usage: latency_starves <seconds> [<frames>]
 // Build: c++ -std=c++20 -O2 -Isrc bench/latency_starves.cpp -o latency_starves $(sdl2-config --cflags --libs)
 #include <SDL.h>
 
@@ -33,7 +34,7 @@ void SDLCALL play(void*, Uint8* stream, int length) {
 
 int main(int argc, char** argv) {
     if (argc < 2 || SDL_Init(SDL_INIT_AUDIO) != 0) {
-        std::fprintf(stderr, "usage: %s <seconds> (with SDL's audio)\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <seconds> [<frames>] (with SDL's audio)\n", argv[0]);
         return 2;
     }
     SDL_AudioSpec wanted{};
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
     wanted.freq = 44100;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = 2;
-    wanted.samples = 256;
+    wanted.samples = static_cast<Uint16>(argc > 2 ? std::atoi(argv[2]) : 384);
     wanted.callback = &play;
     const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &got, 0);
     if (device == 0) {

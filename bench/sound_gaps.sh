@@ -3,9 +3,9 @@
 # release game plays in an X server at 1920 by 1080 beside two busy loops, to a private PulseAudio
 # server's null sink, with keys tapped all along (moves, pours, and Enter past the game's end). The
 # server counts every time the game's stream ran dry (a gap the player would hear); the game says
-# whether it moved to its larger buffer. Beside it, a bare SDL program that only plays at 256 frames
-# a buffer (bench/latency_starves.cpp), on a sound server of its own, is counted the same way: the
-# floor of the machine. Prints its figures last, on one line.
+# whether it moved to its larger buffer. Beside it, a bare SDL program that only plays, at the
+# game's quick buffer (bench/latency_starves.cpp), on a sound server of its own, is counted the same
+# way: the floor of the machine. Prints its figures last, on one line.
 #
 # Usage: bench/sound_gaps.sh [<game> [<minutes>]]
 #   <game> defaults to build/release/brannoc; <minutes> to 10. BUSY_LOOPS (default 2) sets how many
