@@ -62,6 +62,9 @@ TEST_F(DisplayTest, NoKeyIsDownInTheBackgroundAndTheTruthComesBack) {
     drainMessages();
     EXPECT_TRUE(app.keyDown(DIK_SPACE));
     EXPECT_FALSE(app.keyDown(DIK_UP));
+    // Outside the table of 256 codes: never down, and nothing read past its ends.
+    EXPECT_FALSE(app.keyDown(-1));
+    EXPECT_FALSE(app.keyDown(256));
 }
 
 TEST_F(DisplayTest, AFlipAfterSwitchingAwayRestoresTheChain) {

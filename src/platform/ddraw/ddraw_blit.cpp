@@ -149,7 +149,8 @@ HRESULT IDirectDrawSurface::Blt(RECT* destRect, IDirectDrawSurface* source, RECT
         return DDERR_INVALIDRECT;
     }
     if ((flags & DDBLT_COLORFILL) != 0) {
-        if (fx == nullptr) {
+        // DirectDraw reads no effects record that does not give its own size.
+        if (fx == nullptr || fx->dwSize != sizeof(DDBLTFX)) {
             return DDERR_INVALIDPARAMS;
         }
         pixels::fill(dest, d.left, d.top, d.right - d.left, d.bottom - d.top, fx->dwFillColor & widthMask(dest));

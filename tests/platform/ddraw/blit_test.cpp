@@ -178,6 +178,8 @@ TEST(ColourFill, FillsTheWholeSurfaceOrARectangleInside) {
     RECT outside{790, 590, 801, 600};
     EXPECT_EQ(d.back->Blt(&outside, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DDERR_INVALIDRECT);
     EXPECT_EQ(rawPixel(d.back, 795, 595) & 0xFFFFFFu, 0xABCDEFu);
+    fx.dwSize = 0;
+    EXPECT_EQ(d.back->Blt(&part, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DDERR_INVALIDPARAMS);
 }
 
 TEST(Flip, PresentsTheBackBufferAs0RGB) {
