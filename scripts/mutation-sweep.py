@@ -632,8 +632,12 @@ def main():
     args = parser.parse_args()
 
     for number in SIGNALS:
-        if signal.getsignal(number) != signal.SIG_IGN:  # under nohup, a hang-up stays ignored
+        if signal.getsignal(number) != signal.SIG_IGN:
             signal.signal(number, on_signal)
+        else:
+            # Under nohup a hang-up stays without effect, but caught rather than ignored: an
+            # ignored signal stays ignored in every test started, and a test of the hang-up fails.
+            signal.signal(number, lambda *_: None)
 
     # First of all, before any source is read: a file that a killed run left mutated.
     restore_left_over()
