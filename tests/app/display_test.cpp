@@ -37,9 +37,9 @@ protected:
 TEST_F(DisplayTest, DepthCodesPickTheModeAndFourKeepsTheDesktops) {
     const DWORD bitsOfCode[] = {8, 16, 24, 32};
     for (int code = 0; code < 4; ++code) {
-        headless::reset();
-        app = Application{};
-        ASSERT_TRUE(createApplication(code)) << code;
+        platform::HeadlessOptions desktop;
+        desktop.desktopBits = bitsOfCode[(code + 1) % 4]; // another depth: the code decides
+        ASSERT_TRUE(startApplication(desktop, code)) << code;
         EXPECT_EQ(backBufferBits(), bitsOfCode[code]) << code;
         EXPECT_NE(app.active, 0) << "showing the window activates it";
         app.releaseDisplay();
