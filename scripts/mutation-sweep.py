@@ -509,7 +509,9 @@ def schema_sweep(args, numbered, total, lines_of):
     digest = hashlib.sha256((tree_digest() + repr(drawn)).encode()).hexdigest()
     saved_path, verdicts_path = SCHEMA / "traced.json", SCHEMA / "verdicts"
     saved = json.loads(saved_path.read_text()) if saved_path.exists() else {}
-    kept = [line.split("\t", 1) for line in verdicts_path.read_text().splitlines()] if verdicts_path.exists() else []
+    # A line cut short by a sweep killed while writing it is left out.
+    kept = [line.split("\t", 1) for line in verdicts_path.read_text().splitlines() if "\t" in line] \
+        if verdicts_path.exists() else []
     same = saved.get("digest") == digest
     if not same:
         saved = {"digest": digest, "cases": {}}
