@@ -4,6 +4,8 @@
 // a run reaches is written there, once a process, as it is reached: which tests can see which mutant.
 // Force-included in every file of the copy's build; nothing of the game includes it.
 #pragma once
+// CMake's first look at the compiler builds without the game's C++20, and needs none of this.
+#if __cplusplus >= 202002L
 
 #include <atomic>
 #include <cstdio>
@@ -121,3 +123,4 @@ BRANNOC_MUTANT_OPERATOR(!=)
 #undef BRANNOC_MUTANT_OPERATOR
 
 } // namespace brannoc_mutant
+#endif

@@ -148,7 +148,9 @@ HRESULT IDirectDraw::SetDisplayMode(DWORD width, DWORD height, DWORD bitsPerPixe
 }
 
 HRESULT IDirectDraw::CreateSurface(DDSURFACEDESC* desc, IDirectDrawSurface** surface, void* outer) {
-    if (desc == nullptr || surface == nullptr || outer != nullptr || (desc->dwFlags & DDSD_CAPS) == 0) {
+    // 108 is the description's size where pointers are 32 bits wide.
+    if (desc == nullptr || surface == nullptr || outer != nullptr || (desc->dwFlags & DDSD_CAPS) == 0 ||
+        (desc->dwSize != 108 && desc->dwSize != sizeof(DDSURFACEDESC))) {
         return DDERR_INVALIDPARAMS;
     }
     *surface = nullptr;

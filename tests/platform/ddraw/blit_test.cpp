@@ -1,4 +1,5 @@
-// BltFast's refusals, raw colour keys at 16 and 32 bits, and colour fills.
+// BltFast's refusals, raw colour keys at 16 and 32 bits, colour fills, and a surface description
+// that does not state its own size.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -180,6 +181,15 @@ TEST(ColourFill, FillsTheWholeSurfaceOrARectangleInside) {
     EXPECT_EQ(rawPixel(d.back, 795, 595) & 0xFFFFFFu, 0xABCDEFu);
     fx.dwSize = 0;
     EXPECT_EQ(d.back->Blt(&part, nullptr, nullptr, DDBLT_COLORFILL | DDBLT_WAIT, &fx), DDERR_INVALIDPARAMS);
+}
+
+TEST(CreateSurface, RefusesADescriptionThatDoesNotStateItsSize) {
+    DisplayFixture d(16);
+    DDSURFACEDESC desc = {};
+    desc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    desc.dwWidth = desc.dwHeight = 4;
+    IDirectDrawSurface* surface = nullptr;
+    EXPECT_EQ(d.ddraw->CreateSurface(&desc, &surface, nullptr), DDERR_INVALIDPARAMS);
 }
 
 TEST(Flip, PresentsTheBackBufferAs0RGB) {
