@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/globals.h"
+#include "game/bars.h"
 #include "game/cycle_measure.h"
 #include "game/pub_screen.h"
 #include "play_fixture.h"
@@ -28,6 +29,15 @@ TEST(BarOf, LanesAndTheGapsBetweenThem) {
     for (const auto& [y, bar] : cases) {
         EXPECT_EQ(barOf(y), bar) << y;
     }
+}
+
+TEST(BarOf, OnlyBarsOneToThreeHaveALayoutAndOnlyTheirMugTracksABar) {
+    EXPECT_EQ(barLayout(0), nullptr);
+    EXPECT_EQ(barLayout(4), nullptr);
+    for (std::int32_t bar = 1; bar <= 3; ++bar) {
+        EXPECT_EQ(mugBarOf(barLayout(bar)->mugY), bar);
+    }
+    EXPECT_EQ(mugBarOf(0), 0);
 }
 
 // The program started on a processor with this clock.
