@@ -474,12 +474,16 @@ def schema_sweep(args, numbered, total, lines_of):
         by_file.setdefault(mutant.path, []).append((number, mutant))
     left_out = {path: set() for path in by_file}
     place = re.compile(r"^(/[^:\s]+):(\d+):\d+:.*(error:|required from)")
+    # Tables filled at run time unless the build says a constant expression needs one of them.
+    tables = True
     for attempt in range(30):
         switched = set()
+        copy = hashlib.sha256()
         for path, entries in by_file.items():
-            lines, numbers = mutation_schema.switched_file(lines_of[path], entries, left_out[path])
+            lines, numbers = mutation_schema.switched_file(lines_of[path], entries, left_out[path], tables)
             switched.update(numbers)
             write(str(path), "\n".join(lines).encode())
+            copy.update("\n".join(lines).encode())
         print(f"mutation-sweep: building {len(switched)} switched mutants in {build_dir.relative_to(ROOT)}", flush=True)
         done = subprocess.run(["nice", "-n", "10", "ninja", "-k", "0", "-j", str(args.jobs)], cwd=build_dir,
                               capture_output=True, text=True)
@@ -494,6 +498,10 @@ def schema_sweep(args, numbered, total, lines_of):
             if relative in left_out and int(m.group(2)) not in left_out[relative]:
                 left_out[relative].add(int(m.group(2)))
                 found += 1
+        if not found and tables:
+            tables = False
+            print("mutation-sweep: the tables do not build filled at run time; left as constants", flush=True)
+            continue
         if not found:
             print(done.stdout[-6000:])
             sys.exit("mutation-sweep: the switched build fails, and not on a mutant's line")
@@ -506,7 +514,7 @@ def schema_sweep(args, numbered, total, lines_of):
     # was: the traces and every verdict over the same tree and mutants, and a kill over any tree
     # (a mutant's description holds its line).
     drawn = [(n, mutant.describe(lines_of[mutant.path]), n in switched) for n, mutant in numbered]
-    digest = hashlib.sha256((tree_digest() + repr(drawn)).encode()).hexdigest()
+    digest = hashlib.sha256((tree_digest() + repr(drawn) + copy.hexdigest()).encode()).hexdigest()
     saved_path, verdicts_path = SCHEMA / "traced.json", SCHEMA / "verdicts"
     saved = json.loads(saved_path.read_text()) if saved_path.exists() else {}
     # A line cut short by a sweep killed while writing it is left out.
@@ -515,7 +523,8 @@ def schema_sweep(args, numbered, total, lines_of):
     same = saved.get("digest") == digest
     if not same:
         saved = {"digest": digest, "cases": {}}
-    verdicts = {d: outcome for outcome, d in kept if same or outcome in ("killed", "timeout")}
+    # Unreached is cheap to find again, and a table filled at run time may be reached now.
+    verdicts = {d: outcome for outcome, d in kept if (same and outcome != "unreached") or outcome in ("killed", "timeout")}
     verdicts_path.write_text("".join(f"{outcome}\t{d}\n" for d, outcome in verdicts.items()))
     description_of = {n: d for n, d, _ in drawn}
     traces = SCHEMA / "traces"

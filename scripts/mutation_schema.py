@@ -7,6 +7,8 @@ original and its mutants, and a statement, return or continue that a mutant drop
 mutants, and any whose line does not compile switched, are left out and listed.
 """
 
+import re
+
 OPS = {"<": "lt", "<=": "le", ">": "gt", ">=": "ge", "==": "eq", "!=": "ne"}
 NS = "::brannoc_mutant::"
 WRAPPED = ("statement dropped", "return removed", "continue removed")
@@ -81,7 +83,31 @@ def switched_line(text, numbered):
     return "".join(out)
 
 
-def switched_file(lines, numbered, left_out):
+# A table or a constant of a class type, which the compiler would work out itself: in the copy it is
+# filled at run time instead, where a switch can turn a mutant of its values on.
+TABLE_START = re.compile(r"^(\s*(?:inline\s+|static\s+)*)constexpr(\s[^()]*=\s*\{\s*)$")
+SINGLE = re.compile(r"^(\s*(?:inline\s+)?)constexpr(\s+(?!(?:std::)?u?int\w*\b|int\b|bool\b|char\b|unsigned\b|"
+                    r"long\b|short\b|auto\b|DWORD\b|LONG\b)[\w:]+\s+\w+\s*(?:\{.*\}|=\s*\{.*\});.*)$")
+
+
+def declaration_of(lines, index):
+    """The index of the line that declares the table or constant line `index` belongs to, or None."""
+    if SINGLE.match(lines[index]):
+        return index
+    for above in range(index - 1, max(index - 40, -1), -1):
+        if TABLE_START.match(lines[above]):
+            return above
+        if lines[above].rstrip().endswith(";"):
+            return None
+    return None
+
+
+def run_time(line):
+    """The declaration with `constexpr` made `const`."""
+    return line.replace("constexpr", "const", 1)
+
+
+def switched_file(lines, numbered, left_out, tables=True):
     """The file's lines with every mutant switched, but those of the lines in left_out; and the
     numbers of the mutants switched."""
     by_line = {}
@@ -97,6 +123,13 @@ def switched_file(lines, numbered, left_out):
         text = switched_line(lines[line - 1], entries)
         if text is None:
             continue
+        declared = declaration_of(lines, line - 1) if tables else None
+        if declared is not None:
+            text = text.replace(f"{NS}on(", f"{NS}onRun(")
+            if declared == line - 1:
+                text = run_time(text)
+            elif "constexpr" in out[declared]:
+                out[declared] = run_time(out[declared])
         out[line - 1] = text
         switched += [n for n, _ in entries]
     return out, switched

@@ -42,6 +42,13 @@ constexpr bool on(int number) {
     return active() == number;
 }
 
+// The same, in a table the sweep's copy reads at run time rather than as a constant: a call the
+// compiler cannot evaluate, so the table is filled as the program starts.
+inline bool onRun(int number) {
+    reached(number);
+    return active() == number;
+}
+
 // A comparison with its mutants: `a < b` is written `a < Site(n, Op::lt, Op::le, Op::ge, 2) < b`,
 // two comparisons of the original's precedence, which group as it did. Mutant n + i turns the
 // operator into the i-th alternative.
