@@ -134,6 +134,7 @@ TEST_F(PlayTest, TheHundredAndFirstMugWrapsToRecordZero) {
         pubScreen.launchMug(0, 1, 0);
     }
     EXPECT_EQ(lastMug, 100);
+    pubScreen.mugs[0] = Mug{650, 160, 1}; // the record it takes held a full mug
     pubScreen.launchMug(1, 2, 333);
     EXPECT_EQ(lastMug, 0);
     EXPECT_EQ(pubScreen.mugs[0].x, 333);
