@@ -157,7 +157,9 @@ TEST_F(PlayTest, TheHundredAndFirstMugWrapsToRecordZero) {
     EXPECT_EQ(pubScreen.customers[0].drinking, 0);
     pubScreen.mugs[0].x = 0;
     EXPECT_TRUE(allBlack(drawnAlone([] { pubScreen.drawMugs(); })));
+    pubScreen.mugs[0].x = 331;
     pubScreen.resetRound();
+    EXPECT_EQ(pubScreen.mugs[0].x, 0);
     EXPECT_EQ(pubScreen.mugs[4].x, 150);
 }
 
