@@ -16,7 +16,8 @@ TEST(FramesPerStep, FollowsTheLow32BitsReadAsSigned) {
     const std::pair<std::uint64_t, int> cases[] = {
         {466'000'000ull, 0},    {500'000'000ull, 1},   {1'000'000'000ull, 2},
         {1'500'000'000ull, 3},  {2'000'000'000ull, 4}, {2'200'000'000ull, -4},
-        {3'000'000'000ull, -2}, {4'000'000'000ull, 0}, {1'000'000'000ull + (1ull << 32), 2}};
+        {3'000'000'000ull, -2}, {4'000'000'000ull, 0}, {1'000'000'000ull + (1ull << 32), 2},
+        {934'912'907ull, 1},    {934'912'908ull, 2}};
     for (const auto& [cycles, pace] : cases) {
         EXPECT_EQ(framesPerStepFor(cycles), pace) << cycles;
     }
