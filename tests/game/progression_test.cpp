@@ -142,6 +142,8 @@ TEST_F(GameOver, PouringDuringTheBoxLosesNothing) {
 TEST_F(GameOver, EnterHeldWhenTheBoxFirstShowsRestartsInThatFrame) {
     loseLastLife();
     gameVars.level = 9;
+    gameVars.round = 9;
+    gameVars.mugSpeed = 4;
     gameVars.drinkSteps = 240;
     gameVars.bartenderBar = 3;
     pubScreen.score = 17;
