@@ -155,7 +155,11 @@ TEST_F(PlayTest, TheHundredAndFirstMugWrapsToRecordZero) {
     EXPECT_EQ(pubScreen.mugs[4].x, 150);
     EXPECT_EQ(gameVars.lives, lives);
     EXPECT_EQ(pubScreen.customers[0].drinking, 0);
-    pubScreen.mugs[0].x = 0;
+    // Record 0 itself is drawn, and caught in the bartender's hands.
+    EXPECT_FALSE(allBlack(drawnAlone([] { pubScreen.drawMugs(); })));
+    pubScreen.mugs[0].x = 100;
+    pubScreen.checkMugs();
+    EXPECT_EQ(pubScreen.mugs[0].x, 0);
     EXPECT_TRUE(allBlack(drawnAlone([] { pubScreen.drawMugs(); })));
     pubScreen.mugs[0].x = 331;
     pubScreen.resetRound();
