@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "game/game_vars.h"
+#include "game/pub_screen.h"
 #include "program_run.h"
+#include "screens/title_screen.h"
 
 namespace {
 
@@ -75,13 +77,20 @@ TEST(ProgramObjects, GoDownWithEverySpriteAndSoundBeforeTheDisplay) {
 // A program run again in the same process starts from a fresh game, not where the last one ended.
 TEST(ProgramObjects, ASecondRunStartsAFreshGame) {
     runIntoPlayAndEnd(false);
+    const std::int32_t firstTitleStep = titleStep;
     gameVars.level = 5;
     gameVars.lives = 1;
     gameVars.bartenderBar = 3;
+    pubScreen.score = 9;
+    lastMug = 7;
+    titleStep = 6;
     runIntoPlayAndEnd(false);
     EXPECT_EQ(gameVars.level, 1);
     EXPECT_EQ(gameVars.lives, 3);
     EXPECT_EQ(gameVars.bartenderBar, 1);
+    EXPECT_EQ(pubScreen.score, 0);
+    EXPECT_EQ(lastMug, 0);
+    EXPECT_EQ(titleStep, firstTitleStep);
 }
 
 } // namespace
