@@ -34,19 +34,18 @@ inline void reached(int first) {
     std::fflush(trace); // a test that ends its process abruptly still says what it reached
 }
 
-// Whether mutant `number` is on. Off wherever the compiler evaluates the code itself (a constant, an
-// array's size): there no run can turn it on, and the trace never sees it.
-constexpr bool on(int number) {
-    if (__builtin_is_constant_evaluated()) return false;
+// Whether mutant `number` is on, in a table the sweep's copy reads at run time rather than as a
+// constant: a call the compiler cannot evaluate, so the table is filled as the program starts.
+inline bool onRun(int number) {
     reached(number);
     return active() == number;
 }
 
-// The same, in a table the sweep's copy reads at run time rather than as a constant: a call the
-// compiler cannot evaluate, so the table is filled as the program starts.
-inline bool onRun(int number) {
-    reached(number);
-    return active() == number;
+// The same anywhere else. Off wherever the compiler evaluates the code itself (a constant, an
+// array's size): there no run can turn it on, and the trace never sees it.
+constexpr bool on(int number) {
+    if (__builtin_is_constant_evaluated()) return false;
+    return onRun(number);
 }
 
 // A comparison with its mutants: `a < b` is written `a < Site(n, Op::lt, Op::le, Op::ge, 2) < b`,
