@@ -441,6 +441,36 @@ def object_of(relative):
     return BUILD / found[0] if len(found) == 1 else None
 
 
+PLACE = re.compile(r"^(/[^:\s]+):(\d+):\d+:.*(error:|required from|was not initialized with a constant expression)")
+
+
+def leave_out_failing(output, tree, run_time, mutated_lines, left_out):
+    """Adds to left_out ({file: lines}) what the switched build's errors blame, and says how many:
+    a declaration the copy works out at run time that a line needs as a constant (an array's size, a
+    case label), which then stays the compiler's; else a mutated line that does not build switched.
+    run_time is {name: [(file, line)]} of those declarations."""
+    found = 0
+    for message in output.splitlines():
+        m = PLACE.match(message)
+        if not m or not Path(m.group(1)).is_relative_to(tree):
+            continue
+        relative, number = Path(m.group(1)).relative_to(tree), int(m.group(2))
+        source = (tree / relative).read_text(errors="replace").splitlines()
+        code = source[number - 1].split("//")[0] if number <= len(source) else ""
+        # Only where the compiler says it wants a constant: the errors that follow from one are
+        # full of other names.
+        wants_constant = re.search(r"constant|constexpr", message)
+        named = {(path, line) for name in set(re.findall(r"\w+", code)) for path, line in run_time.get(name, [])
+                 if (path, line) != (relative, number) and wants_constant}
+        if not named and number in mutated_lines.get(relative, ()):
+            named = {(relative, number)}
+        for path, line in named:
+            if line not in left_out[path]:
+                left_out[path].add(line)
+                found += 1
+    return found
+
+
 def schema_sweep(args, numbered, total, lines_of):
     """Every mutant in one build (scripts/mutation_schema.py): the tests that reach a mutant's place
     run with it on, the quickest first, until one fails."""
@@ -473,15 +503,18 @@ def schema_sweep(args, numbered, total, lines_of):
     for number, mutant in numbered:
         by_file.setdefault(mutant.path, []).append((number, mutant))
     left_out = {path: set() for path in by_file}
-    place = re.compile(r"^(/[^:\s]+):(\d+):\d+:.*(error:|required from)")
+    mutated_lines = {path: {m.line for _, m in entries} for path, entries in by_file.items()}
     # Tables filled at run time unless the build says a constant expression needs one of them.
     tables = True
     for attempt in range(30):
         switched = set()
         copy = hashlib.sha256()
+        run_time = {}
         for path, entries in by_file.items():
-            lines, numbers = mutation_schema.switched_file(lines_of[path], entries, left_out[path], tables)
+            lines, numbers, names = mutation_schema.switched_file(lines_of[path], entries, left_out[path], tables)
             switched.update(numbers)
+            for name, line in names.items():
+                run_time.setdefault(name, []).append((path, line))
             write(str(path), "\n".join(lines).encode())
             copy.update("\n".join(lines).encode())
         print(f"mutation-sweep: building {len(switched)} switched mutants in {build_dir.relative_to(ROOT)}", flush=True)
@@ -489,15 +522,7 @@ def schema_sweep(args, numbered, total, lines_of):
                               capture_output=True, text=True)
         if done.returncode == 0:
             break
-        found = 0
-        for line in done.stdout.splitlines():
-            m = place.match(line)
-            if not m or not Path(m.group(1)).is_relative_to(tree):
-                continue
-            relative = Path(m.group(1)).relative_to(tree)
-            if relative in left_out and int(m.group(2)) not in left_out[relative]:
-                left_out[relative].add(int(m.group(2)))
-                found += 1
+        found = leave_out_failing(done.stdout, tree, run_time, mutated_lines, left_out)
         if not found and tables:
             tables = False
             print("mutation-sweep: the tables do not build filled at run time; left as constants", flush=True)
@@ -514,17 +539,20 @@ def schema_sweep(args, numbered, total, lines_of):
     # was: the traces and every verdict over the same tree and mutants, and a kill over any tree
     # (a mutant's description holds its line).
     drawn = [(n, mutant.describe(lines_of[mutant.path]), n in switched) for n, mutant in numbered]
-    digest = hashlib.sha256((tree_digest() + repr(drawn) + copy.hexdigest()).encode()).hexdigest()
+    tree_now = tree_digest()
+    digest = hashlib.sha256((tree_now + repr(drawn) + copy.hexdigest()).encode()).hexdigest()
     saved_path, verdicts_path = SCHEMA / "traced.json", SCHEMA / "verdicts"
     saved = json.loads(saved_path.read_text()) if saved_path.exists() else {}
     # A line cut short by a sweep killed while writing it is left out.
     kept = [line.split("\t", 1) for line in verdicts_path.read_text().splitlines() if "\t" in line] \
         if verdicts_path.exists() else []
-    same = saved.get("digest") == digest
-    if not same:
-        saved = {"digest": digest, "cases": {}}
+    # A survivor holds while the tree and its tests do, whatever else the copy switches.
+    same_tree = saved.get("tree") == tree_now
+    if saved.get("digest") != digest:
+        saved = {"digest": digest, "tree": tree_now, "cases": {}}
     # Unreached is cheap to find again, and a table filled at run time may be reached now.
-    verdicts = {d: outcome for outcome, d in kept if (same and outcome != "unreached") or outcome in ("killed", "timeout")}
+    verdicts = {d: outcome for outcome, d in kept
+                if (same_tree and outcome != "unreached") or outcome in ("killed", "timeout")}
     verdicts_path.write_text("".join(f"{outcome}\t{d}\n" for d, outcome in verdicts.items()))
     description_of = {n: d for n, d, _ in drawn}
     traces = SCHEMA / "traces"

@@ -3,10 +3,12 @@ so that one build holds them all and a test run turns one on by its number (BRAN
 
 A comparison `a < b` becomes `a < Site(...) < b`, a boolean or a constant a choice between the
 original and its mutants, and a statement, return or continue that a mutant drops is wrapped in an
-`if` that skips it. && and || swapped cannot be switched without losing their short circuit: those
-mutants, and any whose line does not compile switched, are left out and listed.
+`if` that skips it. && and || swapped is a choice between the whole condition as written and as
+swapped, each keeping its short circuit; where the condition does not end on its line, and for any
+line that does not compile switched, the mutants are left out and listed.
 """
 
+import copy
 import re
 
 OPS = {"<": "lt", "<=": "le", ">": "gt", ">=": "ge", "==": "eq", "!=": "ne"}
@@ -33,9 +35,93 @@ def token_text(original, entries):
     return f"({choice})"
 
 
+def condition_span(text, start, end):
+    """(first, last) of the condition around the && or || at text[start:end], from the bracket,
+    `return`, assignment, `?`, `:`, `,` or `;` before it to the one after it; None where either end
+    is not on this line."""
+    def boundary(i):
+        c = text[i]
+        if c in "?,;":
+            return True
+        if c == ":":
+            return text[i - 1:i] != ":" and text[i + 1:i + 2] != ":"
+        if c == "=":
+            return text[i - 1:i] not in ("=", "<", ">", "!") and text[i + 1:i + 2] != "="
+        return False
+    depth, first = 0, None
+    for i in range(start - 1, -1, -1):
+        if text[i] in ")]}":
+            depth += 1
+        elif text[i] in "([{":
+            if depth == 0:
+                first = i + 1
+                break
+            depth -= 1
+        elif depth == 0 and (boundary(i) or (text[i - 5:i + 1] == "return" and not text[i - 6:i - 5].isalnum())):
+            first = i + 1
+            break
+    if first is None:
+        return None
+    depth = 0
+    for j in range(end, len(text)):
+        if text[j] in "([{":
+            depth += 1
+        elif text[j] in ")]}":
+            if depth == 0:
+                return first, j
+            depth -= 1
+        elif depth == 0 and boundary(j):
+            return first, j
+    return None
+
+
+def shifted(mutant, by):
+    moved = copy.copy(mutant)
+    moved.start, moved.end = mutant.start - by, mutant.end - by
+    return moved
+
+
+def swapped_condition(text, span, swaps, inner):
+    """The condition text[span] as a choice between its swapped forms and itself, with the other
+    mutants inside it switched in every form; None where they cannot be."""
+    first, last = span
+    inside = [(n, shifted(m, first)) for n, m in inner]
+    original = switched_line(text[first:last], inside)
+    if original is None:
+        return None
+    choice = f"({original})"
+    for number, mutant in reversed(swaps):
+        form = text[first:mutant.start] + mutant.replacement + text[mutant.end:last]
+        written = switched_line(form, inside)
+        if written is None:
+            return None
+        choice = f"{on(number)} ? ({written}) : {choice}"
+    return f"({choice})"
+
+
 def switched_line(text, numbered):
     """The line with its mutants switched, or None where two of them overlap in a way that cannot
     be written (then the line is left alone)."""
+    swaps = [(n, m) for n, m in numbered if m.kind == "logic swapped"]
+    if swaps:
+        # One condition a line: the swaps of the first one found, every other mutant inside it
+        # switched within each of its forms.
+        span = condition_span(text, swaps[0][1].start, swaps[0][1].end)
+        if span is None:
+            return None
+        swaps = [(n, m) for n, m in swaps if condition_span(text, m.start, m.end) == span]
+        inner = [(n, m) for n, m in numbered if m.kind != "logic swapped" and span[0] <= m.start and m.end <= span[1]]
+        condition = swapped_condition(text, span, swaps, inner)
+        if condition is None:
+            return None
+        outer = [(n, m) for n, m in numbered if m.kind != "logic swapped" and (n, m) not in inner]
+        for _, m in outer:
+            if m.start < span[1] and span[0] < m.end and not (m.start <= span[0] and span[1] <= m.end):
+                return None
+        # The condition stands in as one token of the line, between the mutants outside it.
+        marker = "\0" * (span[1] - span[0])
+        rest = switched_line(text[:span[0]] + marker + text[span[1]:], outer)
+        return None if rest is None else rest.replace(marker, condition, 1)
     tokens = {}
     wraps = []
     for number, mutant in numbered:
@@ -90,9 +176,19 @@ SINGLE = re.compile(r"^(\s*(?:inline\s+)?)constexpr(\s+(?!(?:std::)?u?int\w*\b|i
                     r"long\b|short\b|auto\b|DWORD\b|LONG\b)[\w:]+\s+\w+\s*(?:\{.*\}|=\s*\{.*\});.*)$")
 
 
+# A variable, constant or table of one line with its first value (`constexpr int tallLook = 4;`, a
+# global's `std::int32_t lastMug = 0;`): the compiler works a constant or a global's first value out itself, so
+# in the copy it is worked out as the program starts. Where the build needs it as a constant (an
+# array's size), the sweep leaves it alone.
+VARIABLE = re.compile(r"^\s*(?:(?:inline|static)\s+)*(?:constexpr\s+|const\s+)?"
+                      r"(?!(?:return|else|case|delete|throw|goto)\b)[\w:]+\s+(\w+)\s*=(?!=)[^;{}]*;\s*(?://.*)?$")
+ROW = re.compile(r"^\s*(?:(?:inline|static)\s+)*constexpr\s+[\w:]+\s+\w+\s*\[[^\]]*\]\s*=\s*\{.*\};\s*(?://.*)?$")
+NAME = re.compile(r"(\w+)\s*(?:\[[^\]]*\]\s*)*(?:=|\{)")
+
+
 def declaration_of(lines, index):
     """The index of the line that declares the table or constant line `index` belongs to, or None."""
-    if SINGLE.match(lines[index]):
+    if SINGLE.match(lines[index]) or VARIABLE.match(lines[index]) or ROW.match(lines[index]):
         return index
     for above in range(index - 1, max(index - 40, -1), -1):
         if TABLE_START.match(lines[above]):
@@ -107,29 +203,48 @@ def run_time(line):
     return line.replace("constexpr", "const", 1)
 
 
+def declared_name(line):
+    """The name a declaration's line declares, or None."""
+    found = NAME.search(line.split("//")[0])
+    return found.group(1) if found else None
+
+
 def switched_file(lines, numbered, left_out, tables=True):
-    """The file's lines with every mutant switched, but those of the lines in left_out; and the
-    numbers of the mutants switched."""
+    """The file's lines with every mutant switched, but those of the lines in left_out; the numbers
+    of the mutants switched; and {name: line} of the declarations worked out at run time."""
     by_line = {}
     for number, mutant in numbered:
-        if mutant.kind == "logic swapped":
-            continue
         by_line.setdefault(mutant.line, []).append((number, mutant))
     out = list(lines)
     switched = []
+    run_time_names = {}
     for line, entries in by_line.items():
         if line in left_out:
             continue
+        swaps = [(n, m) for n, m in entries if m.kind == "logic swapped"]
+        if swaps:
+            # The swaps of one condition a line, the first; the others are left out.
+            span = condition_span(lines[line - 1], swaps[0][1].start, swaps[0][1].end)
+            entries = [(n, m) for n, m in entries if m.kind != "logic swapped" or
+                       (span is not None and condition_span(lines[line - 1], m.start, m.end) == span)]
         text = switched_line(lines[line - 1], entries)
+        if text is None and swaps:
+            entries = [(n, m) for n, m in entries if m.kind != "logic swapped"]
+            text = switched_line(lines[line - 1], entries)
         if text is None:
             continue
         declared = declaration_of(lines, line - 1) if tables else None
+        if declared is not None and declared + 1 in left_out:
+            declared = None  # needed as a constant: its values stay the compiler's
         if declared is not None:
             text = text.replace(f"{NS}on(", f"{NS}onRun(")
             if declared == line - 1:
                 text = run_time(text)
             elif "constexpr" in out[declared]:
                 out[declared] = run_time(out[declared])
+            name = declared_name(lines[declared])
+            if name:
+                run_time_names[name] = declared + 1
         out[line - 1] = text
         switched += [n for n, _ in entries]
-    return out, switched
+    return out, switched, run_time_names
