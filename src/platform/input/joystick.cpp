@@ -20,15 +20,18 @@ UINT joyGetPosEx(UINT id, JOYINFOEX* info) {
     JoystickReading reading;
     UINT result = backend().joystickPosition(reading);
     if (result != JOYERR_NOERROR) return result;
-    info->dwXpos = reading.x;
-    info->dwYpos = reading.y;
+    // Only what the flags ask for; every other reading is 0, so a caller that forgets a flag
+    // reads its axis at 0 rather than a stale value.
+    const DWORD flags = info->dwFlags;
+    info->dwXpos = (flags & JOY_RETURNX) != 0 ? reading.x : 0;
+    info->dwYpos = (flags & JOY_RETURNY) != 0 ? reading.y : 0;
     info->dwZpos = 0;
     info->dwRpos = 0;
     info->dwUpos = 0;
     info->dwVpos = 0;
-    info->dwButtons = reading.buttonMask;
-    info->dwButtonNumber = reading.buttonsHeld;
-    info->dwPOV = 0xFFFF; // centred
+    info->dwButtons = (flags & JOY_RETURNBUTTONS) != 0 ? reading.buttonMask : 0;
+    info->dwButtonNumber = (flags & JOY_RETURNBUTTONS) != 0 ? reading.buttonsHeld : 0;
+    info->dwPOV = 0;
     return JOYERR_NOERROR;
 }
 

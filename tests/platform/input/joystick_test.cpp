@@ -38,6 +38,15 @@ TEST_F(Joystick, ReportsPositionAndTheNumberOfButtonsHeld) {
     EXPECT_EQ(info.dwXpos, 0u);
     EXPECT_EQ(info.dwYpos, 65535u);
     EXPECT_EQ(info.dwButtonNumber, 2u);
+    // Only what the flags ask for.
+    info.dwFlags = JOY_RETURNBUTTONS;
+    ASSERT_EQ(joyGetPosEx(JOYSTICKID1, &info), JOYERR_NOERROR);
+    EXPECT_EQ(info.dwYpos, 0u);
+    EXPECT_EQ(info.dwButtonNumber, 2u);
+    info.dwFlags = JOY_RETURNY;
+    ASSERT_EQ(joyGetPosEx(JOYSTICKID1, &info), JOYERR_NOERROR);
+    EXPECT_EQ(info.dwYpos, 65535u);
+    EXPECT_EQ(info.dwButtonNumber, 0u);
     ASSERT_EQ(joyGetDevCapsA(JOYSTICKID1, &caps, sizeof caps), JOYERR_NOERROR);
     EXPECT_EQ(caps.wXmin, 0u);
     EXPECT_EQ(caps.wXmax, 65535u);
