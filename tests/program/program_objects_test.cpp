@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "game/game_vars.h"
@@ -74,23 +75,32 @@ TEST(ProgramObjects, GoDownWithEverySpriteAndSoundBeforeTheDisplay) {
     EXPECT_EQ(joystick.position.dwSize, 0u) << "the joystick record is wiped";
 }
 
+// The title's whole reveal.
+auto titleState() {
+    return std::tuple{titleStep,  stepping,  bursting,    typing,       phaseTicks, revealWidth,
+                      burstFrame, fireCount, letterCount, cursorHidden, cursorTicks};
+}
+
 // A program run again in the same process starts from a fresh game, not where the last one ended.
 TEST(ProgramObjects, ASecondRunStartsAFreshGame) {
     runIntoPlayAndEnd(false);
-    const std::int32_t firstTitleStep = titleStep;
+    const auto firstTitle = titleState();
     gameVars.level = 5;
     gameVars.lives = 1;
     gameVars.bartenderBar = 3;
     pubScreen.score = 9;
     lastMug = 7;
     titleStep = 6;
+    for (std::int32_t* count : {&phaseTicks, &revealWidth, &burstFrame, &fireCount, &letterCount, &cursorTicks})
+        *count += 3;
+    for (bool* flag : {&stepping, &bursting, &typing, &cursorHidden}) *flag = !*flag;
     runIntoPlayAndEnd(false);
     EXPECT_EQ(gameVars.level, 1);
     EXPECT_EQ(gameVars.lives, 3);
     EXPECT_EQ(gameVars.bartenderBar, 1);
     EXPECT_EQ(pubScreen.score, 0);
     EXPECT_EQ(lastMug, 0);
-    EXPECT_EQ(titleStep, firstTitleStep);
+    EXPECT_EQ(titleState(), firstTitle);
 }
 
 } // namespace
