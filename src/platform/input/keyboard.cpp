@@ -17,7 +17,8 @@ struct InputDeviceImpl {
     ULONG refs = 1;
     bool formatSet = false;
     bool acquired = false;
-    bool background = false; // reads on while the window is in the background
+    // Reads on while the window is in the background: DirectInput's level until one is set.
+    bool background = true;
 };
 
 namespace {

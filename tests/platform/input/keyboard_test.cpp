@@ -51,6 +51,14 @@ TEST_F(Keyboard, NoKeyIsDownWhileInactiveAndTheTrueStateReturnsWithFocus) {
     EXPECT_EQ(read(), DIERR_NOTACQUIRED);
     EXPECT_EQ(state[DIK_ESCAPE], 0);
     EXPECT_EQ(state[0], 0) << "the whole buffer is cleared, not left as it was";
+    // A device whose level was never set reads on: its level is background until one is set.
+    IDirectInputDevice* unset = nullptr;
+    ASSERT_EQ(input->CreateDevice(GUID_SysKeyboard, &unset, nullptr), DI_OK);
+    unset->SetDataFormat(&c_dfDIKeyboard);
+    unset->Acquire();
+    EXPECT_EQ(unset->GetDeviceState(256, state.data()), DI_OK);
+    EXPECT_EQ(state[DIK_ESCAPE], 0x80);
+    unset->Release();
     headless::setActive(true);
     ASSERT_EQ(read(), DI_OK);
     EXPECT_EQ(state[DIK_ESCAPE], 0x80);
