@@ -459,9 +459,10 @@ def leave_out_failing(output, tree, run_time, mutated_lines, left_out):
         code = source[number - 1].split("//")[0] if number <= len(source) else ""
         # Only where the compiler says it wants a constant: the errors that follow from one are
         # full of other names.
-        wants_constant = re.search(r"constant|constexpr", message)
-        named = {(path, line) for name in set(re.findall(r"\w+", code)) for path, line in run_time.get(name, [])
-                 if (path, line) != (relative, number) and wants_constant}
+        named = set()
+        if re.search(r"constant|constexpr", message):
+            named = {(path, line) for name in set(re.findall(r"\w+", code)) for path, line in run_time.get(name, [])
+                     if (path, line) != (relative, number)}
         if not named and number in mutated_lines.get(relative, ()):
             named = {(relative, number)}
         for path, line in named:

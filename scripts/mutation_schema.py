@@ -104,12 +104,11 @@ def switched_line(text, numbered):
     be written (then the line is left alone)."""
     swaps = [(n, m) for n, m in numbered if m.kind == "logic swapped"]
     if swaps:
-        # One condition a line: the swaps of the first one found, every other mutant inside it
+        # One condition a line (switched_file keeps the swaps of one), every other mutant inside it
         # switched within each of its forms.
         span = condition_span(text, swaps[0][1].start, swaps[0][1].end)
-        if span is None:
+        if span is None or any(condition_span(text, m.start, m.end) != span for _, m in swaps):
             return None
-        swaps = [(n, m) for n, m in swaps if condition_span(text, m.start, m.end) == span]
         inner = [(n, m) for n, m in numbered if m.kind != "logic swapped" and span[0] <= m.start and m.end <= span[1]]
         condition = swapped_condition(text, span, swaps, inner)
         if condition is None:
@@ -177,9 +176,9 @@ SINGLE = re.compile(r"^(\s*(?:inline\s+)?)constexpr(\s+(?!(?:std::)?u?int\w*\b|i
 
 
 # A variable, constant or table of one line with its first value (`constexpr int tallLook = 4;`, a
-# global's `std::int32_t lastMug = 0;`): the compiler works a constant or a global's first value out itself, so
-# in the copy it is worked out as the program starts. Where the build needs it as a constant (an
-# array's size), the sweep leaves it alone.
+# global's `std::int32_t lastMug = 0;`): the compiler works its value out itself, so in the copy it
+# is worked out as the program starts. Where the build needs it as a constant (an array's size),
+# the sweep leaves it alone.
 VARIABLE = re.compile(r"^\s*(?:(?:inline|static)\s+)*(?:constexpr\s+|const\s+)?"
                       r"(?!(?:return|else|case|delete|throw|goto)\b)[\w:]+\s+(\w+)\s*=(?!=)[^;{}]*;\s*(?://.*)?$")
 ROW = re.compile(r"^\s*(?:(?:inline|static)\s+)*constexpr\s+[\w:]+\s+\w+\s*\[[^\]]*\]\s*=\s*\{.*\};\s*(?://.*)?$")
